@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Icotrace need, and
+# only those that are missing. Safe to run again. Needs root or sudo.
+set -euo pipefail
+
+want=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang
+      g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+      wine wine64 wine32:i386 xvfb imagemagick x11-utils xauth)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
+  sudo_cmd=(sudo)
+fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+elif [ -n "${need_update:-}" ]; then
+  "${sudo_cmd[@]}" apt-get update -qq
+fi
+echo "setup: all packages present"

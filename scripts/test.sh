@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Everything CI runs: installs what is missing, builds the host tests and both
+# Windows flavours, and runs every test (host, then Wine end to end).
+# Usage: scripts/test.sh [--no-setup]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=${ICOTRACE_JOBS:-2}
+
+[ "${1:-}" = "--no-setup" ] || bash scripts/setup.sh
+
+configure() {  # folder, extra cmake arguments...
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
+    { cat "$dir.configure.log"; exit 1; }
+}
+
+mkdir -p build
+echo "== host build and unit tests"
+configure build/host
+cmake --build build/host -j "$jobs"
+ctest --test-dir build/host --output-on-failure -j "$jobs"
+
+for flavour in win64:mingw-x86_64 win32:mingw-i686; do
+  dir=build/${flavour%%:*}
+  echo "== Windows build ${flavour%%:*}"
+  configure "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${flavour#*:}.cmake" -DICOTRACE_BENCH=OFF
+  cmake --build "$dir" -j "$jobs"
+done
+
+for flavour in win64 win32; do
+  if [ -n "$(ctest --test-dir "build/$flavour" -N | grep -E 'Total Tests: [1-9]')" ]; then
+    echo "== Wine end-to-end tests $flavour"
+    ctest --test-dir "build/$flavour" --output-on-failure
+  fi
+done
+echo "== all tests passed"

@@ -1,0 +1,40 @@
+// The list-view messages, flags and access rights the desktop access uses,
+// with their Windows values (the portable code cannot include <windows.h>).
+#pragma once
+
+#include <cstdint>
+
+namespace icotrace::lv {
+
+inline constexpr std::uint32_t kGetItemCount = 0x1004;       // LVM_GETITEMCOUNT
+inline constexpr std::uint32_t kGetImageList = 0x1002;       // LVM_GETIMAGELIST
+inline constexpr std::uint32_t kGetItemPosition = 0x1010;    // LVM_GETITEMPOSITION
+inline constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
+inline constexpr std::uint32_t kGetItemW = 0x104B;           // LVM_GETITEMW
+inline constexpr std::uint32_t kFindItemW = 0x1053;          // LVM_FINDITEMW
+
+inline constexpr std::uint32_t kIfText = 1;          // LVIF_TEXT
+inline constexpr std::uint32_t kIfImage = 2;         // LVIF_IMAGE
+inline constexpr std::uint32_t kIfParam = 4;         // LVIF_PARAM
+inline constexpr std::uint32_t kFindString = 2;      // LVFI_STRING
+inline constexpr std::uint32_t kSmallImageList = 1;  // LVSIL_SMALL
+
+}  // namespace icotrace::lv
+
+namespace icotrace::win {
+
+inline constexpr std::uint32_t kPlatformWin32Nt = 2;  // VER_PLATFORM_WIN32_NT
+inline constexpr std::uint32_t kOsVersionInfoASize = 148;
+
+// PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, and the right
+// to ask the process's bitness.
+inline constexpr std::uint32_t kProcessVmAccess = 56;
+inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
+
+inline constexpr std::uint32_t kMemCommitReserve = 0x3000;
+inline constexpr std::uint32_t kMemRelease = 0x8000;
+inline constexpr std::uint32_t kPageReadWrite = 4;
+inline constexpr std::uint32_t kFileMapAllAccess = 0xF001F;
+inline constexpr std::uint32_t kRdwErase = 4;
+
+}  // namespace icotrace::win

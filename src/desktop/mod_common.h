@@ -1,0 +1,47 @@
+// The desktop operations whatever the family: the lookup of the desktop list
+// view, the family test, the dispatch to the NT or 9x forms, and the
+// whole-desktop read and apply.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "desktop/desktop_icon.h"
+#include "desktop/exchange_state.h"
+#include "platform/win_api.h"
+
+namespace icotrace {
+
+class modCommon {
+ public:
+  explicit modCommon(WinApi& api) : m_api(api) {}
+
+  // The desktop list view, or 0. Looked up afresh at every call.
+  WindowHandle FindDesktopListView();
+  bool IsWindowsNT();
+
+  void OpenExchangeArea();
+  void CloseExchangeArea();
+  std::optional<DesktopIcon> ReadDesktopIcon(std::int32_t index);
+  std::int32_t MoveDesktopIcon(std::u16string_view name, PointRecord position,
+                               std::int32_t startAfter = -1);
+
+  // Replaces layout with the live desktop's items in the control's order and
+  // returns their number. Leaves layout as it was when it throws.
+  std::int32_t ReadDesktopLayout(Layout& layout);
+  // Moves every named item of layout to its recorded place, then has the
+  // desktop repainted.
+  void ApplyDesktopLayout(const Layout& layout);
+
+  const ExchangeState& State() const { return m_state; }
+
+ private:
+  class OpenedArea;
+  void LocateDesktopListView();
+
+  WinApi& m_api;
+  ExchangeState m_state;
+};
+
+}  // namespace icotrace

@@ -1,0 +1,155 @@
+// A shell desktop in memory for the host tests: its own process with a
+// bounds-checked address space, a desktop list view that answers the
+// list-view messages by reading and writing that memory as the real control
+// does, a 9x shared mapping, a call log, and switches for faults.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win_api.h"
+
+namespace icotrace::testing {
+
+class SimulatedShell final : public WinApi {
+ public:
+  struct Item {
+    std::u16string caption;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t image = 0;
+    std::int64_t lParam = 0;
+  };
+
+  enum class Family { NT, Win9x };
+
+  struct Faults {
+    bool getVersionFails = false;
+    bool openProcessFails = false;
+    int allocationFailsAt = -1;  // the n-th VirtualAllocEx (from 0) gives null
+    bool mappingFails = false;
+    bool viewFails = false;
+    bool hung = false;              // no message is answered
+    int hangAfterMessages = -1;     // answers this many messages, then hangs
+    int removeItemAfterCount = -1;  // this item disappears once the count was given
+    bool findWraps = false;         // LVM_FINDITEMW wraps round as LVFI_WRAP would
+  };
+
+  SimulatedShell();
+
+  // The shell's shape.
+  void SetFamily(Family family) { m_family = family; }
+  // The program's own width and whether it runs under WOW64; the shell's.
+  void SetProgram(unsigned bits, bool wow64) {
+    m_programBits = bits;
+    m_programWow64 = wow64;
+  }
+  void SetShell(unsigned bits, bool wow64) {
+    m_shellBits = bits;
+    m_shellWow64 = wow64;
+  }
+  void SetItems(std::vector<Item> items) { m_items = std::move(items); }
+  const std::vector<Item>& Items() const { return m_items; }
+  // As Windows 10 and 11 after "show desktop": the view under a top-level
+  // WorkerW, Progman's first child an empty WorkerW.
+  void UseWorkerWLayout();
+  // No Progman window at all.
+  void RemoveDesktop();
+
+  Faults faults;
+
+  // What happened.
+  const std::vector<std::string>& Log() const { return m_log; }
+  void ClearLog() { m_log.clear(); }
+  // Log lines that start with prefix, in order.
+  std::vector<std::string> LogOf(const std::string& prefix) const;
+  std::size_t LiveAllocations() const { return m_allocations.size(); }
+  std::size_t OpenHandles() const { return m_processHandles.size() + m_mappings.size(); }
+  std::size_t LiveViews() const { return m_views.size(); }
+  WindowHandle ListView() const { return m_listView; }
+  // Bytes the program last wrote to the shell's allocation or view at address.
+  std::vector<std::uint8_t> Memory(RemoteAddress address, std::size_t size);
+  // Addresses of the allocations in the order they were made.
+  const std::vector<RemoteAddress>& AllocationOrder() const { return m_allocationOrder; }
+
+  // WinApi
+  WindowHandle FindWindowA(const char* className) override;
+  WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
+                             const char* className) override;
+  std::string GetClassNameA(WindowHandle window) override;
+  std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) override;
+  std::optional<std::int64_t> SendMessageTimeoutW(WindowHandle window, std::uint32_t msg,
+                                                  std::uint64_t wParam,
+                                                  std::int64_t lParam) override;
+  void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
+  void UpdateWindow(WindowHandle window) override;
+  bool GetVersionExA(OsVersionInfoA& info) override;
+  KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
+                           std::uint32_t processId) override;
+  KernelHandle GetCurrentProcess() override;
+  bool IsWow64Process(KernelHandle process) override;
+  unsigned ProgramPointerBits() override { return m_programBits; }
+  RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size, std::uint32_t allocationType,
+                               std::uint32_t protect) override;
+  bool VirtualFreeEx(KernelHandle process, RemoteAddress address, std::size_t size,
+                     std::uint32_t freeType) override;
+  bool WriteProcessMemory(KernelHandle process, RemoteAddress address, const void* data,
+                          std::size_t size) override;
+  bool ReadProcessMemory(KernelHandle process, RemoteAddress address, void* data,
+                         std::size_t size) override;
+  bool CloseHandle(KernelHandle handle) override;
+  KernelHandle CreateFileMappingA(std::uint32_t protect, std::uint32_t sizeHigh,
+                                  std::uint32_t sizeLow) override;
+  RemoteAddress MapViewOfFile(KernelHandle mapping, std::uint32_t desiredAccess) override;
+  bool UnmapViewOfFile(RemoteAddress view) override;
+  void MoveMemoryToView(RemoteAddress destination, const void* source, std::size_t size) override;
+  void MoveMemoryFromView(void* destination, RemoteAddress source, std::size_t size) override;
+
+  static constexpr std::uint32_t kShellProcessId = 4242;
+  static constexpr KernelHandle kCurrentProcess = 0xFFFFFFFF'FFFFFFFFull;
+
+ private:
+  struct Window {
+    std::string className;
+    WindowHandle parent = 0;
+  };
+
+  WindowHandle AddWindow(const std::string& className, WindowHandle parent);
+  std::vector<WindowHandle> ChildrenOf(WindowHandle parent) const;
+  // The bytes at [address, address + size) of the shell's memory, or null
+  // (and a test failure) when the range leaves every allocation and view.
+  std::uint8_t* Resolve(RemoteAddress address, std::size_t size, const char* who);
+  std::int64_t AnswerListView(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam);
+  std::size_t ItemRecordSize() const;
+  bool ShellIs64() const { return m_family == Family::NT && m_shellBits == 64; }
+  void Note(std::string line) { m_log.push_back(std::move(line)); }
+
+  Family m_family = Family::NT;
+  unsigned m_programBits = 64;
+  bool m_programWow64 = false;
+  unsigned m_shellBits = 64;
+  bool m_shellWow64 = false;
+
+  std::map<WindowHandle, Window> m_windows;
+  std::vector<WindowHandle> m_order;  // creation order, which is z-order
+  WindowHandle m_nextWindow = 0x10010;
+  WindowHandle m_listView = 0;
+  std::vector<Item> m_items;
+  int m_messagesAnswered = 0;
+
+  std::map<RemoteAddress, std::vector<std::uint8_t>> m_allocations;
+  std::vector<RemoteAddress> m_allocationOrder;
+  int m_allocationCalls = 0;
+  RemoteAddress m_nextAllocation = 0;
+  std::map<KernelHandle, std::uint32_t> m_processHandles;
+  std::map<KernelHandle, std::vector<std::uint8_t>> m_mappings;
+  std::map<RemoteAddress, KernelHandle> m_views;  // view address -> its mapping
+  KernelHandle m_nextHandle = 0x104;
+  RemoteAddress m_nextView = 0x83A00000;
+
+  std::vector<std::string> m_log;
+};
+
+}  // namespace icotrace::testing
