@@ -21,6 +21,9 @@ class modCommon {
   WindowHandle FindDesktopListView();
   bool IsWindowsNT();
 
+  // Stores the desktop list view for the item operations that follow;
+  // throws the French error when there is none.
+  void LocateDesktopListView();
   void OpenExchangeArea();
   void CloseExchangeArea();
   std::optional<DesktopIcon> ReadDesktopIcon(std::int32_t index);
@@ -38,7 +41,6 @@ class modCommon {
 
  private:
   class OpenedArea;
-  void LocateDesktopListView();
 
   WinApi& m_api;
   ExchangeState m_state;

@@ -199,6 +199,7 @@ std::int64_t SimulatedShell::AnswerListView(std::uint32_t msg, std::uint64_t wPa
       std::uint8_t* record = Resolve(address, ItemRecordSize(), "LVM_GETITEMW record");
       if (record == nullptr) return 0;
       LvItem item = DecodeLvItem(Copy(record, ItemRecordSize()), width);
+      lastGetItem = item;
       if (item.iItem < 0 || item.iItem >= count || item.iSubItem != 0) return 0;
       const Item& source = m_items[static_cast<std::size_t>(item.iItem)];
       if ((item.mask & lv::kIfText) != 0 && item.cchTextMax > 0) {
@@ -242,6 +243,8 @@ std::int64_t SimulatedShell::AnswerListView(std::uint32_t msg, std::uint64_t wPa
         if (ch == u'\0') break;
         wanted.push_back(ch);
       }
+      lastFind = find;
+      lastFindText = wanted;
       const std::int64_t start = index < 0 ? 0 : index + 1;
       for (std::int64_t i = start; i < count; ++i) {
         if (SameCaption(m_items[static_cast<std::size_t>(i)].caption, wanted)) return i;
@@ -292,6 +295,7 @@ KernelHandle SimulatedShell::OpenProcess(std::uint32_t access, bool inheritHandl
   const KernelHandle handle = m_nextHandle;
   m_nextHandle += 4;
   m_processHandles[handle] = processId;
+  m_allocationCalls = 0;
   return handle;
 }
 

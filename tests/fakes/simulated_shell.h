@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/exchange_records.h"
 #include "platform/win_api.h"
 
 namespace icotrace::testing {
@@ -28,7 +29,7 @@ class SimulatedShell final : public WinApi {
   struct Faults {
     bool getVersionFails = false;
     bool openProcessFails = false;
-    int allocationFailsAt = -1;  // the n-th VirtualAllocEx (from 0) gives null
+    int allocationFailsAt = -1;  // the n-th VirtualAllocEx (from 0) of each open gives null
     bool mappingFails = false;
     bool viewFails = false;
     bool hung = false;              // no message is answered
@@ -71,6 +72,11 @@ class SimulatedShell final : public WinApi {
   WindowHandle ListView() const { return m_listView; }
   // Bytes the program last wrote to the shell's allocation or view at address.
   std::vector<std::uint8_t> Memory(RemoteAddress address, std::size_t size);
+  // The records as the control received them with the last LVM_GETITEMW and
+  // LVM_FINDITEMW, and the text that search looked for.
+  LvItem lastGetItem;
+  LvFindInfo lastFind;
+  std::u16string lastFindText;
   // Addresses of the allocations in the order they were made.
   const std::vector<RemoteAddress>& AllocationOrder() const { return m_allocationOrder; }
 

@@ -1,0 +1,61 @@
+// The shells the desktop tests run against: both families, and on NT every
+// pairing of program and shell pointer widths that can reach the desktop.
+#pragma once
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "desktop/exchange_records.h"
+#include "simulated_shell.h"
+
+namespace icotrace::testing {
+
+struct ShellConfig {
+  const char* name;
+  SimulatedShell::Family family;
+  unsigned programBits;
+  bool programWow64;
+  unsigned shellBits;
+  bool shellWow64;
+  PointerWidth expectedWidth;
+
+  friend void PrintTo(const ShellConfig& config, std::ostream* out) { *out << config.name; }
+};
+
+inline const std::vector<ShellConfig>& AllShells() {
+  static const std::vector<ShellConfig> shells = {
+      {"Nt64", SimulatedShell::Family::NT, 64, false, 64, false, PointerWidth::Bits64},
+      {"Nt64ProgramWow64Shell", SimulatedShell::Family::NT, 64, false, 32, true,
+       PointerWidth::Bits32},
+      {"Nt32", SimulatedShell::Family::NT, 32, false, 32, false, PointerWidth::Bits32},
+      {"Nt32BothWow64", SimulatedShell::Family::NT, 32, true, 32, true, PointerWidth::Bits32},
+      {"Win9x", SimulatedShell::Family::Win9x, 32, false, 32, false, PointerWidth::Bits32},
+  };
+  return shells;
+}
+
+inline void Configure(SimulatedShell& shell, const ShellConfig& config) {
+  shell.SetFamily(config.family);
+  shell.SetProgram(config.programBits, config.programWow64);
+  shell.SetShell(config.shellBits, config.shellWow64);
+}
+
+inline std::string ShellName(const ::testing::TestParamInfo<ShellConfig>& info) {
+  return info.param.name;
+}
+
+// An address or handle as the call log writes it.
+inline std::string HexText(std::uint64_t value) {
+  std::ostringstream out;
+  out << "0x" << std::hex << value;
+  return out.str();
+}
+
+inline SimulatedShell::Item Icon(std::u16string caption, int x, int y, int image = 0,
+                                 long long lParam = 0) {
+  return {std::move(caption), x, y, image, lParam};
+}
+
+}  // namespace icotrace::testing
