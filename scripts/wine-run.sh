@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Runs one Windows program (or one host command) under Wine for a build folder.
+#
+#   scripts/wine-run.sh [options] <loader> <program.exe> [args...]
+#   scripts/wine-run.sh [options] --session -- <host command> [args...]
+#
+# <loader> is wine or wine64 (what cmake/mingw-*.cmake hands in through
+# CMAKE_CROSSCOMPILING_EMULATOR). The second form runs a host command (a
+# script that starts several Windows programs, for instance) with the same
+# environment and the same cleanup.
+#
+# What it does, for the build folder found above the program (the first folder
+# holding CMakeCache.txt, or --build):
+#   - one run at a time per build folder (flock on <build>/e2e/.run.lock);
+#   - a 64-bit WINEPREFIX at <build>/wineprefix, made once with wineboot and
+#     reused; both loaders run in it, so the 32-bit build can also start the
+#     64-bit demo desktop;
+#   - WINEDEBUG=-all unless WINEDEBUG is set;
+#   - when DISPLAY is unset, a private Xvfb on a free display, stopped at the end;
+#   - screenshots on request: a program creates <e2e>/<name>.snap-request and
+#     the harness writes <e2e>/<name>.png (import -window root) then removes the
+#     request; ICOTRACE_E2E_DIR and ICOTRACE_E2E_DIR_WIN name the folder;
+#   - a timeout on every wait: a program that hangs is killed and the run fails;
+#   - at the end, whatever happened: the prefix's wineserver and every Windows
+#     process in it are stopped (the prefix is this build folder's own), then the
+#     helpers the harness started, by pid.
+#
+# Options:
+#   --build DIR       the build folder
+#   --timeout SEC     how long the program may run (default $ICOTRACE_WINE_TIMEOUT or 300)
+#   --screenshot NAME take <e2e>/NAME.png just before the program is stopped
+#   --log NAME        also copy the program's output to <e2e>/NAME.log
+# Environment: ICOTRACE_WINE_LOCK_WAIT (seconds to wait for another run, 900),
+#              ICOTRACE_XVFB_SIZE (screen of the private display, 1280x800x24).
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=""
+timeout_sec=${ICOTRACE_WINE_TIMEOUT:-300}
+final_shot=""
+log_name=""
+session=0
+
+die() {
+  echo "wine-run: $*" >&2
+  exit 2
+}
+
+while [ $# -gt 0 ]; do
+  case $1 in
+    --build) build=$2; shift 2 ;;
+    --timeout) timeout_sec=$2; shift 2 ;;
+    --screenshot) final_shot=$2; shift 2 ;;
+    --log) log_name=$2; shift 2 ;;
+    --session) session=1; shift; [ "${1:-}" = "--" ] && shift; break ;;
+    --) shift; break ;;
+    -*) die "unknown option $1" ;;
+    *) break ;;
+  esac
+done
+
+command=()
+if [ $session -eq 1 ]; then
+  [ $# -ge 1 ] || die "--session needs a command"
+  command=("$@")
+else
+  [ $# -ge 2 ] || die "usage: wine-run.sh [options] <wine|wine64> <program.exe> [args...]"
+  loader=$1; shift
+  # Debian keeps the 64-bit loader out of PATH.
+  if ! command -v "$loader" >/dev/null 2>&1 && [ -x "/usr/lib/wine/$loader" ]; then
+    loader=/usr/lib/wine/$loader
+  fi
+  command -v "$loader" >/dev/null 2>&1 || die "no Wine loader '$loader'; run scripts/setup.sh"
+  command=("$loader" "$@")
+fi
+
+# The build folder: given, or the first folder above the program (or here)
+# that holds a CMake cache.
+find_build() {
+  local dir=$1
+  while [ "$dir" != "/" ] && [ -n "$dir" ]; do
+    [ -f "$dir/CMakeCache.txt" ] && { echo "$dir"; return 0; }
+    dir=$(dirname "$dir")
+  done
+  return 1
+}
+if [ -z "$build" ]; then
+  if [ $session -eq 0 ] && [ -e "${command[1]}" ]; then
+    build=$(find_build "$(cd "$(dirname "${command[1]}")" && pwd)") || true
+  fi
+  [ -n "$build" ] || build=$(find_build "$PWD") || die "no build folder above ${command[1]:-$PWD}; use --build"
+fi
+build=$(cd "$build" && pwd) || die "no such build folder"
+
+e2e=$build/e2e
+mkdir -p "$e2e"
+export WINEPREFIX=$build/wineprefix
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko download prompt: nothing of ours needs them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export ICOTRACE_E2E_DIR=$e2e
+export ICOTRACE_E2E_DIR_WIN="Z:${e2e//\//\\}"
+
+xvfb_pid=""
+watch_pid=""
+run_pid=""
+
+stop_pid() {  # pid: TERM, a short grace, then KILL
+  local pid=$1 i
+  [ -n "$pid" ] || return 0
+  kill -TERM "$pid" 2>/dev/null || return 0
+  for i in $(seq 1 20); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+stop_wineserver() {
+  # Every Windows process of this build's prefix, and its server.
+  [ -d "$WINEPREFIX" ] || return 0
+  wineserver -k >/dev/null 2>&1 9>&- || true
+  timeout 15 wineserver -w >/dev/null 2>&1 9>&- || true
+}
+
+screenshot() {  # name
+  [ -n "${DISPLAY:-}" ] || return 0
+  timeout 20 import -window root "$e2e/$1.png" >/dev/null 2>&1 9>&- ||
+    echo "wine-run: screenshot $1 failed" >&2
+}
+
+cleanup() {
+  local status=$?
+  trap - EXIT INT TERM HUP
+  [ -n "$run_pid" ] && stop_pid "$run_pid"
+  stop_wineserver
+  stop_pid "$watch_pid"
+  stop_pid "$xvfb_pid"
+  exit $status
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+# One run at a time in this build folder: the runs share the prefix and its
+# server, which must not be stopped under another run.
+exec 9>"$e2e/.run.lock"
+if ! flock -n 9; then
+  echo "wine-run: waiting for another Wine run in $build" >&2
+  flock -w "${ICOTRACE_WINE_LOCK_WAIT:-900}" 9 || die "another Wine run holds $build for too long"
+fi
+
+# A server left by an earlier run may still be bound to a display that is gone.
+stop_wineserver
+
+if [ -z "${DISPLAY:-}" ]; then
+  command -v Xvfb >/dev/null || die "Xvfb is missing; run scripts/setup.sh"
+  displayfile=$(mktemp)
+  Xvfb -displayfd 8 -screen 0 "${ICOTRACE_XVFB_SIZE:-1280x800x24}" -nolisten tcp \
+    8>"$displayfile" >"$e2e/xvfb.log" 2>&1 9>&- &
+  xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s "$displayfile" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  number=$(tr -dc '0-9' <"$displayfile")
+  rm -f "$displayfile"
+  [ -n "$number" ] || die "Xvfb did not start (see $e2e/xvfb.log)"
+  export DISPLAY=:$number
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-run: making the Wine prefix $WINEPREFIX" >&2
+  timeout 300 wineboot -i >"$e2e/wineboot.log" 2>&1 9>&- || die "wineboot failed (see $e2e/wineboot.log)"
+  timeout 60 wineserver -w >/dev/null 2>&1 9>&- || true
+fi
+
+# Screenshots on request, for the programs under test.
+if [ -n "${DISPLAY:-}" ]; then
+  (
+    exec 9>&-
+    shopt -s nullglob
+    while :; do
+      for request in "$e2e"/*.snap-request; do
+        name=$(basename "$request" .snap-request)
+        screenshot "$name"
+        rm -f "$request"
+      done
+      sleep 0.2
+    done
+  ) &
+  watch_pid=$!
+fi
+
+if [ -n "$log_name" ]; then
+  timeout --kill-after=10 "$timeout_sec" "${command[@]}" > >(tee "$e2e/$log_name.log") 2>&1 9>&- &
+else
+  timeout --kill-after=10 "$timeout_sec" "${command[@]}" 9>&- &
+fi
+run_pid=$!
+wait "$run_pid"
+status=$?
+run_pid=""
+[ -n "$final_shot" ] && screenshot "$final_shot"
+if [ $status -eq 124 ] || [ $status -eq 137 ]; then
+  echo "wine-run: ${command[*]} did not finish within ${timeout_sec}s and was stopped" >&2
+  status=124
+fi
+exit $status
