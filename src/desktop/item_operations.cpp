@@ -41,7 +41,11 @@ std::optional<DesktopIcon> ReadIconThrough(WinApi& api, ExchangeState& state, st
                      state.ExchangeItem.iImage};
 }
 
-std::int32_t MoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
+namespace {
+
+// Pushes the name (with its NUL) and the position, then asks the control for
+// the first item after startAfter bearing that caption.
+std::int32_t FindIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
                              PointRecord position, std::int32_t startAfter, ExchangeCopy push) {
   if (name.size() > kLongestName) return -1;
   state.ExchangePoint = position;
@@ -54,10 +58,36 @@ std::int32_t MoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_v
                                             static_cast<std::uint64_t>(std::int64_t{startAfter}),
                                             static_cast<std::int64_t>(state.FindRegion));
   // A control that wraps round to the start has found no further item.
-  if (found < 0 || found <= startAfter) return -1;
-  SendToListView(api, state, lv::kSetItemPosition32, static_cast<std::uint64_t>(found),
+  return (found < 0 || found <= startAfter) ? -1 : static_cast<std::int32_t>(found);
+}
+
+void SetPositionThrough(WinApi& api, const ExchangeState& state, std::int32_t index) {
+  SendToListView(api, state, lv::kSetItemPosition32, static_cast<std::uint64_t>(index),
                  static_cast<std::int64_t>(state.PointRegion));
-  return static_cast<std::int32_t>(found);
+}
+
+}  // namespace
+
+std::int32_t MoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
+                             PointRecord position, std::int32_t startAfter, ExchangeCopy push) {
+  const std::int32_t found = FindIconThrough(api, state, name, position, startAfter, push);
+  if (found >= 0) SetPositionThrough(api, state, found);
+  return found;
+}
+
+std::int32_t KeepOrMoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
+                                   PointRecord position, std::int32_t startAfter, ExchangeCopy push,
+                                   ExchangeCopy pull) {
+  const std::int32_t found = FindIconThrough(api, state, name, position, startAfter, push);
+  if (found < 0) return found;
+  SendToListView(api, state, lv::kGetItemPosition, static_cast<std::uint64_t>(found),
+                 static_cast<std::int64_t>(state.PointRegion));
+  pull(api, state);
+  if (state.ExchangePoint.x == position.x && state.ExchangePoint.y == position.y) return found;
+  state.ExchangePoint = position;
+  push(api, state);
+  SetPositionThrough(api, state, found);
+  return found;
 }
 
 Bytes TextRegionBytes(const std::u16string& text) {

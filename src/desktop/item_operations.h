@@ -31,6 +31,12 @@ std::optional<DesktopIcon> ReadIconThrough(WinApi& api, ExchangeState& state, st
 std::int32_t MoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
                              PointRecord position, std::int32_t startAfter, ExchangeCopy push);
 
+// As MoveIconThrough, for an item that something else was asked to place:
+// reads where the item found stands and moves it only when it is elsewhere.
+std::int32_t KeepOrMoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
+                                   PointRecord position, std::int32_t startAfter, ExchangeCopy push,
+                                   ExchangeCopy pull);
+
 // The text region's bytes as the push writes them: the text's own characters,
 // never more than the region holds.
 Bytes TextRegionBytes(const std::u16string& text);

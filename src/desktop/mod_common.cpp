@@ -6,6 +6,7 @@
 #include "desktop/caption_match.h"
 #include "desktop/command_error.h"
 #include "desktop/desktop_messages.h"
+#include "desktop/folder_view_match.h"
 #include "desktop/item_operations.h"
 #include "desktop/list_view_protocol.h"
 #include "desktop/mod_icons_9x.h"
@@ -126,19 +127,46 @@ std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   return static_cast<std::int32_t>(layout.size());
 }
 
+std::vector<bool> modCommon::PlaceThroughFolderView(const Layout& layout) {
+  std::vector<bool> placed(layout.size(), false);
+  if (m_folderView == nullptr || !IsWindowsNT()) return placed;
+  // The folder view is reached through COM, which waits on a hung shell
+  // without end: a message with a timeout proves the shell answers first.
+  SendToListView(m_api, m_state, lv::kGetItemCount, 0, 0);
+  struct Release {
+    DesktopFolderView& view;
+    ~Release() { view.Close(); }
+  } release{*m_folderView};
+  if (!m_folderView->Open()) return placed;
+  const std::vector<std::optional<std::size_t>> matches =
+      MatchEntriesToItems(layout, m_folderView->ItemNames());
+  std::vector<ItemPlacement> placements;
+  for (std::size_t e = 0; e < layout.size(); ++e) {
+    if (matches[e]) placements.push_back({*matches[e], layout[e].X, layout[e].Y});
+  }
+  if (placements.empty() || !m_folderView->PositionItems(placements)) return placed;
+  for (std::size_t e = 0; e < layout.size(); ++e) placed[e] = matches[e].has_value();
+  return placed;
+}
+
 void modCommon::ApplyDesktopLayout(const Layout& layout) {
   LocateDesktopListView();
   OpenedArea area(*this);
-  // The k-th entry of a caption moves the k-th item of that caption: each
-  // search for a caption already placed starts after the item placed last.
-  std::unordered_map<std::u16string, std::int32_t> lastPlaced;
-  for (const DesktopIcon& entry : layout) {
+  const std::vector<bool> placed = PlaceThroughFolderView(layout);
+  // The k-th entry of a caption stands for the k-th item of that caption:
+  // each search for a caption already found starts after the item found last.
+  std::unordered_map<std::u16string, std::int32_t> lastFound;
+  for (std::size_t e = 0; e < layout.size(); ++e) {
+    const DesktopIcon& entry = layout[e];
     if (entry.Name.empty()) continue;
     const std::u16string key = CaptionKey(entry.Name);
-    const auto placed = lastPlaced.find(key);
-    const std::int32_t startAfter = placed == lastPlaced.end() ? -1 : placed->second;
-    const std::int32_t moved = MoveDesktopIcon(entry.Name, {entry.X, entry.Y}, startAfter);
-    if (moved >= 0) lastPlaced[key] = moved;
+    const auto previous = lastFound.find(key);
+    const std::int32_t startAfter = previous == lastFound.end() ? -1 : previous->second;
+    const PointRecord position{entry.X, entry.Y};
+    const std::int32_t found = placed[e] ? modIconsNT::KeepOrMoveDesktopIconNT(
+                                               m_api, m_state, entry.Name, position, startAfter)
+                                         : MoveDesktopIcon(entry.Name, position, startAfter);
+    if (found >= 0) lastFound[key] = found;
   }
   m_api.RedrawWindow(0, win::kRdwErase);
   m_api.UpdateWindow(m_state.hDesktopListView);

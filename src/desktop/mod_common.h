@@ -6,16 +6,20 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "desktop/desktop_icon.h"
 #include "desktop/exchange_state.h"
+#include "platform/desktop_folder_view.h"
 #include "platform/win_api.h"
 
 namespace icotrace {
 
 class modCommon {
  public:
-  explicit modCommon(WinApi& api) : m_api(api) {}
+  // folderView, when given, is tried first by every apply on the NT family.
+  explicit modCommon(WinApi& api, DesktopFolderView* folderView = nullptr)
+      : m_api(api), m_folderView(folderView) {}
 
   // The desktop list view, or 0. Looked up afresh at every call.
   WindowHandle FindDesktopListView();
@@ -34,15 +38,19 @@ class modCommon {
   // returns their number. Leaves layout as it was when it throws.
   std::int32_t ReadDesktopLayout(Layout& layout);
   // Moves every named item of layout to its recorded place, then has the
-  // desktop repainted.
+  // desktop repainted. On the NT family the desktop's folder view places the
+  // items first; the list view then checks each one and moves any it left.
   void ApplyDesktopLayout(const Layout& layout);
 
   const ExchangeState& State() const { return m_state; }
 
  private:
   class OpenedArea;
+  // Which entries the folder view was asked to place, in one batch.
+  std::vector<bool> PlaceThroughFolderView(const Layout& layout);
 
   WinApi& m_api;
+  DesktopFolderView* m_folderView;
   ExchangeState m_state;
 };
 

@@ -74,4 +74,10 @@ std::int32_t MoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string
   return MoveIconThrough(api, state, name, position, startAfter, PushExchangeAreaNT);
 }
 
+std::int32_t KeepOrMoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
+                                     PointRecord position, std::int32_t startAfter) {
+  return KeepOrMoveIconThrough(api, state, name, position, startAfter, PushExchangeAreaNT,
+                               PullExchangeAreaNT);
+}
+
 }  // namespace icotrace::modIconsNT

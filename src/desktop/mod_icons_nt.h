@@ -23,4 +23,7 @@ std::optional<DesktopIcon> ReadDesktopIconNT(WinApi& api, ExchangeState& state, 
 std::int32_t MoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
                                PointRecord position, std::int32_t startAfter);
 
+std::int32_t KeepOrMoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
+                                     PointRecord position, std::int32_t startAfter);
+
 }  // namespace icotrace::modIconsNT

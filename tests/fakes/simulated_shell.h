@@ -64,6 +64,10 @@ class SimulatedShell final : public WinApi {
   // What happened.
   const std::vector<std::string>& Log() const { return m_log; }
   void ClearLog() { m_log.clear(); }
+  // Lets a companion fake (the folder view) write into the same log.
+  void Note(std::string line) { m_log.push_back(std::move(line)); }
+  // The shell's own items, for a companion fake that moves them.
+  std::vector<Item>& MutableItems() { return m_items; }
   // Log lines that start with prefix, in order.
   std::vector<std::string> LogOf(const std::string& prefix) const;
   std::size_t LiveAllocations() const { return m_allocations.size(); }
@@ -130,7 +134,6 @@ class SimulatedShell final : public WinApi {
   std::int64_t AnswerListView(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam);
   std::size_t ItemRecordSize() const;
   bool ShellIs64() const { return m_family == Family::NT && m_shellBits == 64; }
-  void Note(std::string line) { m_log.push_back(std::move(line)); }
 
   Family m_family = Family::NT;
   unsigned m_programBits = 64;

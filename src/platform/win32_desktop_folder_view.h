@@ -1,0 +1,28 @@
+// The desktop's folder view through the shell's own interfaces
+// (IShellWindows, IShellBrowser, IFolderView). Windows builds only.
+#pragma once
+
+#include <memory>
+
+#include "platform/desktop_folder_view.h"
+
+namespace icotrace {
+
+class Win32DesktopFolderView final : public DesktopFolderView {
+ public:
+  Win32DesktopFolderView();
+  ~Win32DesktopFolderView() override;
+  Win32DesktopFolderView(const Win32DesktopFolderView&) = delete;
+  Win32DesktopFolderView& operator=(const Win32DesktopFolderView&) = delete;
+
+  bool Open() override;
+  std::vector<std::u16string> ItemNames() override;
+  bool PositionItems(const std::vector<ItemPlacement>& placements) override;
+  void Close() override;
+
+ private:
+  struct Session;
+  std::unique_ptr<Session> m_session;
+};
+
+}  // namespace icotrace

@@ -1,0 +1,143 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "desktop/command_error.h"
+#include "desktop/folder_view_match.h"
+#include "desktop/mod_common.h"
+#include "desktop_test_support.h"
+#include "fake_folder_view.h"
+
+namespace icotrace::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::Optional;
+
+TEST(FolderViewMatch, FollowsTheListViewSearchRules) {
+  const std::vector<std::u16string> names = {u"Corbeille", u"Dossier", u"Été", u"DOSSIER",
+                                             std::u16string(260, u'L')};
+  const Layout layout = {DesktopIcon{u"dossier"},
+                         DesktopIcon{u""},
+                         DesktopIcon{u"ÉTÉ"},
+                         DesktopIcon{u"Dossier"},
+                         DesktopIcon{u"Dossier"},
+                         DesktopIcon{u"Corb"},
+                         DesktopIcon{std::u16string(260, u'L')}};
+  const auto matches = MatchEntriesToItems(layout, names);
+  ASSERT_EQ(matches.size(), layout.size());
+  EXPECT_THAT(matches[0], Optional(1u));
+  EXPECT_EQ(matches[1], std::nullopt) << "an empty entry stands for no item";
+  EXPECT_THAT(matches[2], Optional(2u)) << "letter case is ignored, accents included";
+  EXPECT_THAT(matches[3], Optional(3u)) << "the second entry of a caption takes its second item";
+  EXPECT_EQ(matches[4], std::nullopt) << "no third item of that caption";
+  EXPECT_EQ(matches[5], std::nullopt) << "only whole captions match";
+  EXPECT_EQ(matches[6], std::nullopt) << "names too long for the list view are passed over too";
+}
+
+class FolderViewApply : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    shell.SetItems({Icon(u"Corbeille", 10, 10), Icon(u"Dossier", 20, 20), Icon(u"Dossier", 30, 30),
+                    Icon(u"Notes", 40, 40)});
+  }
+  const Layout kLayout = {DesktopIcon{u"corbeille", 100, 110}, DesktopIcon{u"Dossier", 200, 210},
+                          DesktopIcon{u"Dossier", 300, 310}, DesktopIcon{u"Absent", 1, 1},
+                          DesktopIcon{u"", 2, 2}};
+  void ExpectRestored() {
+    EXPECT_EQ(shell.Items()[0].x, 100);
+    EXPECT_EQ(shell.Items()[1].x, 200);
+    EXPECT_EQ(shell.Items()[2].x, 300);
+    EXPECT_EQ(shell.Items()[2].y, 310);
+    EXPECT_EQ(shell.Items()[3].x, 40);
+    EXPECT_EQ(view.opens, view.closes);
+    EXPECT_EQ(shell.LiveAllocations(), 0u);
+    EXPECT_EQ(shell.OpenHandles(), 0u);
+  }
+
+  SimulatedShell shell;
+  FakeFolderView view{shell};
+  modCommon desktop{shell, &view};
+};
+
+TEST_F(FolderViewApply, PlacesMatchedItemsInOneBatchAndOnlyChecksThem) {
+  desktop.ApplyDesktopLayout(kLayout);
+  EXPECT_EQ(view.positionCalls, 1);
+  ASSERT_EQ(view.lastPlacements.size(), 3u);
+  EXPECT_EQ(view.lastPlacements[1].item, 1u);
+  EXPECT_EQ(view.lastPlacements[2].item, 2u);
+  EXPECT_EQ(shell.LogOf("SendMessage 0x1010").size(), 3u) << "one position check per placed item";
+  EXPECT_TRUE(shell.LogOf("SendMessage 0x1031").empty()) << "nothing left to move";
+  EXPECT_EQ(shell.LogOf("SendMessage 0x1053").size(), 4u) << "the unmatched name is still searched";
+  ExpectRestored();
+}
+
+TEST_F(FolderViewApply, MovesThroughTheListViewWhatTheFolderViewLeftOrMisplaced) {
+  view.itemsLeftInPlace = {0};
+  view.itemsPlacedOff = {2};
+  desktop.ApplyDesktopLayout(kLayout);
+  const auto moves = shell.LogOf("SendMessage 0x1031");
+  EXPECT_THAT(moves, ElementsAre(::testing::StartsWith("SendMessage 0x1031 0 "),
+                                 ::testing::StartsWith("SendMessage 0x1031 2 ")));
+  ExpectRestored();
+}
+
+TEST_F(FolderViewApply, FallsBackWholeWhenTheViewIsMissingOrRefusesTheBatch) {
+  for (const bool missing : {true, false}) {
+    SetUp();
+    view.available = !missing;
+    view.positionFails = !missing;
+    shell.ClearLog();
+    desktop.ApplyDesktopLayout(kLayout);
+    EXPECT_TRUE(shell.LogOf("SendMessage 0x1010").empty()) << "the designed moves check nothing";
+    EXPECT_EQ(shell.LogOf("SendMessage 0x1031").size(), 3u);
+    ExpectRestored();
+  }
+}
+
+TEST_F(FolderViewApply, CallsComeInTheirOrder) {
+  desktop.ApplyDesktopLayout({DesktopIcon{u"Notes", 5, 6}});
+  std::vector<std::string> steps;
+  for (const std::string& line : shell.Log()) {
+    for (const char* step : {"FindWindowA", "OpenProcess", "FolderView.", "SendMessage 0x1053",
+                             "SendMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"}) {
+      if (line.rfind(step, 0) == 0)
+        steps.push_back(line.rfind("FolderView.", 0) == 0 ? line : step);
+    }
+  }
+  EXPECT_THAT(steps,
+              ElementsAre("FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
+                          "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x1053",
+                          "SendMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"));
+}
+
+TEST_F(FolderViewApply, ReleasesTheViewAndTheAreaWhenTheShellHangsDuringTheCheck) {
+  shell.faults.hangAfterMessages = 1;
+  EXPECT_THROW(desktop.ApplyDesktopLayout(kLayout), CommandError);
+  EXPECT_EQ(view.opens, 1);
+  EXPECT_EQ(view.closes, 1);
+  EXPECT_EQ(shell.LiveAllocations(), 0u);
+  EXPECT_EQ(shell.OpenHandles(), 0u);
+}
+
+TEST_F(FolderViewApply, AHungShellIsCaughtBeforeTheFolderViewIsAsked) {
+  shell.faults.hung = true;
+  EXPECT_THROW(desktop.ApplyDesktopLayout(kLayout), CommandError);
+  EXPECT_EQ(view.opens, 0);
+  EXPECT_EQ(shell.LiveAllocations(), 0u);
+}
+
+TEST_F(FolderViewApply, NothingToPlaceMakesNoBatchCall) {
+  desktop.ApplyDesktopLayout({DesktopIcon{u""}, DesktopIcon{u"Absent"}});
+  EXPECT_EQ(view.positionCalls, 0);
+  EXPECT_EQ(view.opens, view.closes);
+}
+
+TEST_F(FolderViewApply, TheNineXFamilyKeepsTheListViewPathOnly) {
+  shell.SetFamily(SimulatedShell::Family::Win9x);
+  desktop.ApplyDesktopLayout(kLayout);
+  EXPECT_EQ(view.opens, 0);
+  ExpectRestored();
+}
+
+}  // namespace
+}  // namespace icotrace::testing
