@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "layoutfile/layout_file.h"
+#include "layoutfile/layout_file_errors.h"
+#include "layoutfile_test_support.h"
+#include "memory_file_system.h"
+#include "platform/windows_1252_codec.h"
+
+namespace icotrace {
+namespace {
+
+using testing::MemoryFileSystem;
+
+const std::u16string kPath = u"C:\\Icotrace\\1024x768.ICOLAY";
+const std::string kOldBytes = "Ancienne;1;2;3;4\r\n";
+
+class SaveLayoutFileTest : public ::testing::Test {
+ protected:
+  Layout RoundTrip(const Layout& layout) {
+    SaveLayoutFile(m_files, m_codec, kPath, layout);
+    Layout loaded;
+    LoadLayoutFile(m_files, m_codec, kPath, loaded);
+    return loaded;
+  }
+
+  // Saves over the old file while a fault is switched on; the old file and
+  // the folder must be exactly as before.
+  std::u16string FailedSave() {
+    const auto before = m_files.Files();
+    const std::u16string message = testing::MessageOf([&] {
+      SaveLayoutFile(m_files, m_codec, kPath, {{u"Nouvelle", 5, 6, 7, 8}});
+    });
+    EXPECT_EQ(m_files.Files().size(), before.size()) << "a temporary file was left behind";
+    EXPECT_EQ(m_files.At(kPath).bytes, kOldBytes);
+    EXPECT_EQ(m_files.OpenHandles(), 0u);
+    EXPECT_MESSAGE_HAS(message, u"Impossible d'enregistrer la configuration dans le fichier « " +
+                                    kPath + u" » : ");
+    return message;
+  }
+
+  MemoryFileSystem m_files;
+  Windows1252Codec m_codec;
+};
+
+TEST_F(SaveLayoutFileTest, WritesTheDesignedBytes) {
+  SaveLayoutFile(m_files, m_codec, kPath, {{u"Documents", 75, 10, 0, 3}, {u"", 0, 0, 0, 0}});
+  EXPECT_EQ(m_files.At(kPath).bytes, "Documents;75;10;3;0\r\n;0;0;0;0\r\n");
+  EXPECT_EQ(m_files.Files().size(), 1u);
+  SaveLayoutFile(m_files, m_codec, kPath, {});
+  EXPECT_EQ(m_files.At(kPath).bytes, "");
+}
+
+TEST_F(SaveLayoutFileTest, RoundTripsWhatTheCodePageHolds) {
+  const Layout layout = {
+      {u"Éléments récents – œuvre € ÿ", 75, 10, 0, 3},
+      {u"Corbeille", -32000, -2147483648, 2147483647, -1},
+      {u"A;1", 1, 2, 3, 4},
+      {u"Notes; brouillon;;", 5, 6, 7, 8},
+      {std::u16string(259, u'é'), 9, 10, 11, 12},
+      {u"", 0, 0, 0, 0},
+  };
+  Layout expected = layout;
+  expected.emplace_back();
+  EXPECT_EQ(RoundTrip(layout), expected);
+}
+
+TEST_F(SaveLayoutFileTest, ReportsEachCaptionItCouldNotWriteExactlyOnce) {
+  const Layout layout = {{u"Photos \u65E5\u672C", 1, 2, 3, 4},
+                         {u"Documents", 5, 6, 7, 8},
+                         {u"Photos \u65E5\u672C", 9, 10, 11, 12},
+                         {u"Musique \u266B", 1, 1, 1, 1}};
+  const SaveReport report = SaveLayoutFile(m_files, m_codec, kPath, layout);
+  EXPECT_EQ(report.unconvertedNames,
+            (std::vector<std::u16string>{u"Photos \u65E5\u672C", u"Musique \u266B"}));
+  // The file is written all the same, substitutes and all.
+  EXPECT_EQ(m_files.At(kPath).bytes.substr(0, 21), "Photos ??;1;2;4;3\r\nDo");
+}
+
+TEST_F(SaveLayoutFileTest, AFailedSaveLeavesTheOldFileByteForByte) {
+  struct Case {
+    const char* what;
+    void (*arrange)(MemoryFileSystem&);
+    const char16_t* reason;
+  };
+  const Case cases[] = {
+      {"folder not writable",
+       [](MemoryFileSystem& f) { f.Fail().create = FileFault::AccessDenied; }, u"accès refusé"},
+      {"disk full", [](MemoryFileSystem& f) { f.Fail().diskSpace = kOldBytes.size() + 5; },
+       u"le disque est plein"},
+      {"flush fails", [](MemoryFileSystem& f) { f.Fail().flush = FileFault::DiskFull; },
+       u"le disque est plein"},
+      {"close fails", [](MemoryFileSystem& f) { f.Fail().close = FileFault::Other; },
+       u"erreur système"},
+      {"file locked", [](MemoryFileSystem& f) { f.Put(kPath, kOldBytes).locked = true; },
+       u"utilisé par un autre programme"},
+      {"file read-only", [](MemoryFileSystem& f) { f.Put(kPath, kOldBytes).readOnly = true; },
+       u"lecture seule"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_files = MemoryFileSystem();
+    m_files.Put(kPath, kOldBytes);
+    c.arrange(m_files);
+    EXPECT_MESSAGE_HAS(FailedSave(), c.reason);
+  }
+}
+
+TEST_F(SaveLayoutFileTest, TheSystemsOwnWordsNameAnUnforeseenFault) {
+  m_files.Put(kPath, kOldBytes);
+  FileResult odd;
+  odd.fault = FileFault::Other;
+  odd.systemCode = 1117;
+  odd.systemText = u"Erreur d'E/S";
+  m_files.Fail().replace = FileFault::Other;
+  EXPECT_MESSAGE_HAS(FailedSave(), u"erreur système 0");
+  EXPECT_MESSAGE_HAS(FileReasonText(odd), u"erreur système 1117 (Erreur d'E/S)");
+}
+
+TEST_F(SaveLayoutFileTest, NeverTakesAnotherFilesTemporaryName) {
+  m_files.Put(kPath + u".~tmp", "autre");
+  m_files.Put(kPath + u".~tmp1", "autre");
+  SaveLayoutFile(m_files, m_codec, kPath, {{u"A", 1, 2, 3, 4}});
+  EXPECT_EQ(m_files.At(kPath).bytes, "A;1;2;4;3\r\n");
+  EXPECT_EQ(m_files.At(kPath + u".~tmp").bytes, "autre");
+  EXPECT_EQ(m_files.At(kPath + u".~tmp1").bytes, "autre");
+  EXPECT_EQ(m_files.Files().size(), 3u);
+}
+
+}  // namespace
+}  // namespace icotrace

@@ -1,0 +1,58 @@
+// Helpers shared by the layout file tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "desktop/command_error.h"
+
+namespace icotrace::testing {
+
+// The French message of the CommandError that action throws; fails the test
+// when it throws nothing.
+template <typename Action>
+std::u16string MessageOf(Action&& action) {
+  try {
+    action();
+  } catch (const CommandError& error) {
+    return error.Message();
+  }
+  ADD_FAILURE() << "no CommandError was thrown";
+  return std::u16string();
+}
+
+// UTF-16 to UTF-8, for readable failure output.
+inline std::string Utf8(std::u16string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+#define EXPECT_MESSAGE_HAS(message, part)                  \
+  EXPECT_NE((message).find(part), std::u16string::npos)    \
+      << "message: " << ::icotrace::testing::Utf8(message) \
+      << "\nmissing: " << ::icotrace::testing::Utf8(part)
+
+}  // namespace icotrace::testing
