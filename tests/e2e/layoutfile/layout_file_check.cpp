@@ -1,0 +1,242 @@
+// Checks the layout files through the real Windows file seam: presence with
+// attributes, saving over a read-only or held file without losing it, and a
+// load that fails changing nothing.
+#include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "checks.h"
+#include "desktop/command_error.h"
+#include "file_holder.h"
+#include "layoutfile/layout_file.h"
+#include "layoutfile/layout_file_name.h"
+#include "platform/win32_ansi_codec.h"
+#include "platform/win32_file_system.h"
+#include "platform/win32_screen_metrics.h"
+
+namespace icotrace::e2e {
+namespace {
+
+std::u16string U16(const std::wstring& text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  Win32FileSystem files;
+  files.ReadWholeFile(U16(path), 1u << 20, bytes);
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+// The names in folder, to prove that no temporary file was left behind.
+std::vector<std::wstring> Listing(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry{};
+  const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (::FindNextFileW(find, &entry));
+  ::FindClose(find);
+  return names;
+}
+
+template <typename Action>
+std::u16string MessageOf(Action&& action) {
+  try {
+    action();
+  } catch (const CommandError& error) {
+    return error.Message();
+  }
+  return std::u16string();
+}
+
+bool Has(const std::u16string& text, const std::u16string& part) {
+  return text.find(part) != std::u16string::npos;
+}
+
+class LayoutFileCheck {
+ public:
+  explicit LayoutFileCheck(std::wstring folder) : m_folder(std::move(folder)) {}
+
+  void Presence() {
+    const std::wstring file = m_folder + L"\\1024x768.ICOLAY";
+    WriteBytes(file, "A;1;2;3;4\r\n");
+    m_checks.Expect(FileExists(m_files, U16(file)), "an ordinary file is present");
+    m_checks.Expect(FileExists(m_files, U16(m_folder + L"\\*.ICOLAY")), "a wildcard matches it");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    m_checks.Expect(FileExists(m_files, U16(file)), "a read-only file is still ordinary");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    m_checks.Expect(!FileExists(m_files, U16(file)), "a hidden file counts as absent");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_SYSTEM);
+    m_checks.Expect(!FileExists(m_files, U16(file)), "a system file counts as absent");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(file.c_str());
+
+    const std::wstring folder = m_folder + L"\\800x600.ICOLAY";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    m_checks.Expect(!FileExists(m_files, U16(folder)), "a folder counts as absent");
+    ::RemoveDirectoryW(folder.c_str());
+    m_checks.Expect(!FileExists(m_files, U16(m_folder + L"\\absent\\1x1.ICOLAY")),
+                    "a missing folder is absence, not an error");
+  }
+
+  void NameOfTheScreen() {
+    Win32ScreenMetrics screen;
+    const ScreenTwips twips = screen.PrimaryScreen();
+    const std::u16string name = LayoutFileName(screen, m_files);
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring folder = program;
+    folder.resize(folder.rfind(L'\\'));
+    m_checks.Expect(name.rfind(U16(folder) + u"\\", 0) == 0, "the name lies in the program folder",
+                    name);
+    m_checks.Expect(twips.twipsPerPixelX > 0 && twips.width > 0, "the screen has a size");
+    // With a whole number of twips per pixel the name holds the pixel size.
+    if (twips.twipsPerPixelX == 15.0f && twips.twipsPerPixelY == 15.0f) {
+      const std::wstring expected = L"\\" + std::to_wstring(::GetSystemMetrics(SM_CXSCREEN)) +
+                                    L"x" + std::to_wstring(::GetSystemMetrics(SM_CYSCREEN)) +
+                                    L".ICOLAY";
+      m_checks.Expect(
+          name.size() > expected.size() &&
+              name.compare(name.size() - expected.size(), expected.size(), U16(expected)) == 0,
+          "at 96 dpi the name is the screen's pixel size", name);
+    }
+  }
+
+  void RoundTrip() {
+    const std::wstring file = m_folder + L"\\round.ICOLAY";
+    Layout layout = {{u"Documents", 75, 10, 0, 3}, {u"A;1", -20, -30, 7, 1}};
+    const bool westernCodePage = ::GetACP() == 1252;
+    if (westernCodePage) layout.push_back({u"Éléments récents", 5, 6, 7, 8});
+    const SaveReport report = SaveLayoutFile(m_files, m_codec, U16(file), layout);
+    m_checks.Expect(report.unconvertedNames.empty(), "every caption was written exactly");
+    Layout loaded;
+    LoadLayoutFile(m_files, m_codec, U16(file), loaded);
+    layout.emplace_back();
+    m_checks.Expect(loaded == layout, "the layout reads back as it was saved");
+    if (westernCodePage) {
+      const SaveReport lossy =
+          SaveLayoutFile(m_files, m_codec, U16(file), {{u"Photos \u65E5\u672C", 1, 2, 3, 4}});
+      m_checks.Expect(lossy.unconvertedNames.size() == 1,
+                      "a caption the code page cannot hold is reported");
+      m_checks.Expect(ReadBytes(file) == "Photos ??;1;2;4;3\r\n", "without best-fit letters");
+    }
+    ::DeleteFileW(file.c_str());
+  }
+
+  // Saving over a file that cannot be replaced: the French reason, the old
+  // bytes intact, nothing else left in the folder.
+  void FailedSave(const std::wstring& file, const char* what, const std::u16string& reason) {
+    const std::size_t entries = Listing(m_folder).size();
+    const std::u16string message = MessageOf([&] {
+      SaveLayoutFile(m_files, m_codec, U16(file), {{u"Nouvelle", 9, 9, 9, 9}});
+    });
+    m_checks.Expect(Has(message, u"« " + U16(file) + u" »") && Has(message, reason), what, message);
+    m_checks.Expect(Listing(m_folder).size() == entries, "no temporary file is left behind");
+  }
+
+  void ReadOnlyFile() {
+    const std::wstring file = m_folder + L"\\readonly.ICOLAY";
+    WriteBytes(file, kOldBytes);
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    FailedSave(file, "a read-only file gives the French error", u"lecture seule");
+    m_checks.Expect(ReadBytes(file) == kOldBytes, "the read-only file is intact");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(file.c_str());
+  }
+
+  void HeldFile() {
+    const std::wstring file = m_folder + L"\\held.ICOLAY";
+    WriteBytes(file, kOldBytes);
+    {
+      const FileHolder holder(file);
+      m_checks.Expect(holder.Holding(), "another process holds the file");
+      FailedSave(file, "a held file gives the French error on saving",
+                 u"utilisé par un autre programme");
+      const Layout kept = {{u"Gardée", 1, 1, 1, 1}, {}};
+      Layout layout = kept;
+      const std::u16string message =
+          MessageOf([&] { LoadLayoutFile(m_files, m_codec, U16(file), layout); });
+      m_checks.Expect(Has(message, u"utilisé par un autre programme"),
+                      "a held file gives the French error on loading", message);
+      m_checks.Expect(layout == kept, "the failed load changed nothing");
+    }
+    m_checks.Expect(ReadBytes(file) == kOldBytes, "the held file is intact once let go");
+    ::DeleteFileW(file.c_str());
+  }
+
+  void MissingFolder() {
+    const std::wstring file = m_folder + L"\\absent\\1024x768.ICOLAY";
+    const std::u16string message =
+        MessageOf([&] { SaveLayoutFile(m_files, m_codec, U16(file), {}); });
+    m_checks.Expect(Has(message, u"dossier ou le lecteur est introuvable"),
+                    "a missing folder gives the French error", message);
+    Layout layout(3);
+    const std::u16string missing =
+        MessageOf([&] { LoadLayoutFile(m_files, m_codec, U16(file), layout); });
+    m_checks.Expect(Has(missing, u"introuvable") && layout.size() == 3,
+                    "a missing file is named and changes nothing", missing);
+  }
+
+  int Finish() { return m_checks.Finish(); }
+
+ private:
+  static constexpr char kOldBytes[] = "Ancienne;1;2;3;4\r\n";
+
+  std::wstring m_folder;
+  Win32FileSystem m_files;
+  Win32AnsiCodec m_codec;
+  Checks m_checks;
+};
+
+std::wstring MakeFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  std::wstring folder =
+      std::wstring(temp) + L"icotrace-layoutfile-" + std::to_wstring(::GetCurrentProcessId());
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  for (const std::wstring& name : Listing(folder)) {
+    const std::wstring path = folder + L"\\" + name;
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(path.c_str());
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+}  // namespace icotrace::e2e
+
+int main() {
+  using namespace icotrace::e2e;
+  int argc = 0;
+  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  if (argc >= 2 && std::wstring(argv[1]) == kHoldArgument) return HoldFile(argc - 1, argv + 1);
+
+  const std::wstring folder = MakeFolder();
+  LayoutFileCheck check(folder);
+  check.Presence();
+  check.NameOfTheScreen();
+  check.RoundTrip();
+  check.ReadOnlyFile();
+  check.HeldFile();
+  check.MissingFolder();
+  RemoveFolder(folder);
+  return check.Finish();
+}
