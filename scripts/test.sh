@@ -21,6 +21,10 @@ configure build/host
 cmake --build build/host -j "$jobs"
 ctest --test-dir build/host --output-on-failure -j "$jobs"
 
+echo "== committed pictures match their generator"
+/usr/bin/python3 tools/art/generate.py --check
+/usr/bin/python3 -m unittest discover -s tools/art/tests -t tools/art/tests
+
 for flavour in win64:mingw-x86_64 win32:mingw-i686; do
   dir=build/${flavour%%:*}
   echo "== Windows build ${flavour%%:*}"
