@@ -21,6 +21,9 @@ configure build/host
 cmake --build build/host -j "$jobs"
 ctest --test-dir build/host --output-on-failure -j "$jobs"
 
+echo "== fuzz the layout file reader (short run)"
+bash scripts/fuzz.sh "${ICOTRACE_FUZZ_SECONDS:-15}"
+
 echo "== committed pictures match their generator"
 /usr/bin/python3 tools/art/generate.py --check
 /usr/bin/python3 -m unittest discover -s tools/art/tests -t tools/art/tests
