@@ -1,0 +1,123 @@
+#include "imagelist/hook_side.h"
+
+#include <commctrl.h>
+
+#include "imagelist/icon_exchange.h"
+
+namespace icotrace::imagelist {
+namespace {
+
+namespace ix = icon_exchange;
+
+// Only an image list the list view itself holds is ever touched: any other
+// value could be a stale or hostile pointer.
+bool HeldByListView(HWND listView, HIMAGELIST list) {
+  for (const WPARAM which : {LVSIL_SMALL, LVSIL_NORMAL, LVSIL_STATE}) {
+    if (reinterpret_cast<HIMAGELIST>(::SendMessageW(listView, LVM_GETIMAGELIST, which, 0)) ==
+        list) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// 32-bit top-down pixels of a bitmap, or false.
+bool ReadPixels(HBITMAP bitmap, int width, int height, std::uint8_t* into) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = ::GetDC(nullptr);
+  const int rows =
+      ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), into, &info, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  return rows == height;
+}
+
+bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
+  BITMAP described{};
+  if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof described, &described) == 0) return false;
+  width = described.bmWidth;
+  height = described.bmHeight;
+  return true;
+}
+
+// Draws the image as an icon and copies its colour and mask into the block.
+ix::Status DrawInto(std::uint8_t* block, HIMAGELIST list, int index, int width, int height) {
+  HICON icon = ::ImageList_GetIcon(list, index, ILD_TRANSPARENT);
+  if (icon == nullptr) return ix::Status::Failed;
+  ICONINFO parts{};
+  ix::Status status = ix::Status::Failed;
+  if (::GetIconInfo(icon, &parts)) {
+    int colourWidth = 0, colourHeight = 0, maskWidth = 0, maskHeight = 0;
+    std::uint8_t* colour = block + ix::kColourOffset;
+    std::uint8_t* mask = block + ix::kMaskOffset;
+    if (BitmapSize(parts.hbmColor, colourWidth, colourHeight) &&
+        BitmapSize(parts.hbmMask, maskWidth, maskHeight) && colourWidth == width &&
+        colourHeight == height && maskWidth == width && maskHeight == height &&
+        // The mask first, through the colour area, which the colour then takes.
+        ReadPixels(parts.hbmMask, width, height, colour)) {
+      const int pixels = width * height;
+      for (int i = 0; i < pixels; ++i) mask[i] = colour[i * 4] != 0 ? 1 : 0;
+      if (ReadPixels(parts.hbmColor, width, height, colour)) status = ix::Status::Done;
+    }
+    if (parts.hbmColor != nullptr) ::DeleteObject(parts.hbmColor);
+    if (parts.hbmMask != nullptr) ::DeleteObject(parts.hbmMask);
+  }
+  ::DestroyIcon(icon);
+  return status;
+}
+
+void Serve(std::uint8_t* block, HWND listView) {
+  const ix::Request request = ix::ReadRequest(block);
+  ix::Reply reply{ix::Status::Refused, 0, 0, request.serial};
+  const auto list = reinterpret_cast<HIMAGELIST>(static_cast<UINT_PTR>(request.imageList));
+  int width = 0, height = 0;
+  if (list != nullptr && HeldByListView(listView, list) && request.index >= 0 &&
+      request.index < ::ImageList_GetImageCount(list) &&
+      ::ImageList_GetIconSize(list, &width, &height) && ix::SizeFits(width, height)) {
+    reply.status = DrawInto(block, list, request.index, width, height);
+    reply.width = width;
+    reply.height = height;
+  }
+  ix::WriteReply(block, reply);
+}
+
+void ServeRequester(HWND listView, DWORD requester) {
+  const std::u16string name = ix::BlockName(requester);
+  HANDLE mapping = ::OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE,
+                                      reinterpret_cast<const wchar_t*>(name.c_str()));
+  if (mapping == nullptr) return;
+  void* view = ::MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes);
+  if (view != nullptr) {
+    Serve(static_cast<std::uint8_t*>(view), listView);
+    ::UnmapViewOfFile(view);
+  }
+  ::CloseHandle(mapping);
+}
+
+}  // namespace
+
+UINT IconRequestMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"IcotraceIconRequest");
+  return message;
+}
+
+LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && lParam != 0) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call->message == IconRequestMessage() && call->wParam != 0) {
+      try {
+        ServeRequester(call->hwnd, static_cast<DWORD>(call->wParam));
+      } catch (...) {
+        // Nothing may escape into the shell; the requester sees no reply.
+      }
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace icotrace::imagelist
