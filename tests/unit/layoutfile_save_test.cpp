@@ -78,6 +78,16 @@ TEST_F(SaveLayoutFileTest, ReportsEachCaptionItCouldNotWriteExactlyOnce) {
   EXPECT_EQ(m_files.At(kPath).bytes.substr(0, 21), "Photos ??;1;2;4;3\r\nDo");
 }
 
+TEST(UnconvertedNamesMessageTest, NamesTheFileAndTheFirstCaptionsOnly) {
+  std::vector<std::u16string> names;
+  for (int i = 0; i < 23; ++i) names.push_back(u"Ic\u00F4ne \u65E5 " + DecimalText(i));
+  const std::u16string message = UnconvertedNamesMessage(kPath, names);
+  EXPECT_MESSAGE_HAS(message, u"a été enregistrée dans le fichier « " + kPath + u" »");
+  EXPECT_MESSAGE_HAS(message, u"\nIc\u00F4ne \u65E5 0\n");
+  EXPECT_MESSAGE_HAS(message, u"\nIc\u00F4ne \u65E5 19\n… et 3 autres.");
+  EXPECT_EQ(message.find(u"\u65E5 20"), std::u16string::npos);
+}
+
 TEST_F(SaveLayoutFileTest, AFailedSaveLeavesTheOldFileByteForByte) {
   struct Case {
     const char* what;

@@ -137,6 +137,19 @@ class LayoutFileCheck {
     ::DeleteFileW(file.c_str());
   }
 
+  // A program folder at a drive root gives a name with two separators in a
+  // row; the same path must serve for presence, writing and reading.
+  void DoubledSeparator() {
+    const std::u16string file = U16(m_folder) + u"\\\\double.ICOLAY";
+    SaveLayoutFile(m_files, m_codec, file, {{u"Documents", 1, 2, 3, 4}});
+    m_checks.Expect(FileExists(m_files, file), "a doubled separator finds the file", file);
+    Layout loaded;
+    LoadLayoutFile(m_files, m_codec, file, loaded);
+    m_checks.Expect(loaded.size() == 2 && loaded[0].Name == u"Documents",
+                    "a doubled separator reads the file back");
+    ::DeleteFileW((m_folder + L"\\double.ICOLAY").c_str());
+  }
+
   // Saving over a file that cannot be replaced: the French reason, the old
   // bytes intact, nothing else left in the folder.
   void FailedSave(const std::wstring& file, const char* what, const std::u16string& reason) {
@@ -234,6 +247,7 @@ int main() {
   check.Presence();
   check.NameOfTheScreen();
   check.RoundTrip();
+  check.DoubledSeparator();
   check.ReadOnlyFile();
   check.HeldFile();
   check.MissingFolder();
