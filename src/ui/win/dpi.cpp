@@ -1,0 +1,72 @@
+#include "ui/win/dpi.h"
+
+#include <algorithm>
+
+namespace icotrace {
+namespace {
+
+// Newer than the oldest Windows the program runs on: looked up at run time.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+template <typename Function>
+Function User32Function(const char* name) {
+  const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
+}
+
+UINT SystemDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND window) {
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi != 0) return dpi;
+  }
+  return SystemDpi();
+}
+
+SIZE OuterSize(PixelSize client, DWORD style, DWORD exStyle, UINT dpi) {
+  static const auto adjustForDpi =
+      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, client.Width, client.Height};
+  if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
+    rect = {0, 0, client.Width, client.Height};
+    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+POINT CentredPosition(const RECT& around, SIZE size, HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  RECT area = around;
+  if (monitor != nullptr && ::GetMonitorInfoW(monitor, &info)) area = info.rcWork;
+  LONG left = around.left + (around.right - around.left - size.cx) / 2;
+  LONG top = around.top + (around.bottom - around.top - size.cy) / 2;
+  // Never off the work area, and the title bar above all.
+  left = std::max(area.left, std::min(left, area.right - size.cx));
+  top = std::max(area.top, std::min(top, area.bottom - size.cy));
+  return {left, top};
+}
+
+void MoveToSuggested(HWND window, LPARAM suggestedRect) {
+  const RECT* suggested = reinterpret_cast<const RECT*>(suggestedRect);
+  ::SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceWindow(HWND window, const PixelRect& rect) {
+  ::SetWindowPos(window, nullptr, rect.Left, rect.Top, rect.Width, rect.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace icotrace

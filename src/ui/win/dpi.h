@@ -1,0 +1,28 @@
+// The DPI of a window and what follows from it for a fixed-size window: its
+// outer size for a client area, and its place on the monitor.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/twips.h"
+
+namespace icotrace {
+
+// The window's own DPI where the system tells it (per-monitor), else the
+// system DPI.
+UINT WindowDpi(HWND window);
+
+// The outer size of a window of that style whose client area is client.
+SIZE OuterSize(PixelSize client, DWORD style, DWORD exStyle, UINT dpi);
+
+// The top-left corner that centres size over around, kept on around's monitor.
+POINT CentredPosition(const RECT& around, SIZE size, HMONITOR monitor);
+
+// After WM_DPICHANGED: to the corner of the system's suggested rectangle,
+// keeping the size that the new layout gave.
+void MoveToSuggested(HWND window, LPARAM suggestedRect);
+
+// Moves and resizes without touching the z-order or the activation.
+void PlaceWindow(HWND window, const PixelRect& rect);
+
+}  // namespace icotrace

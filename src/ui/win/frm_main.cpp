@@ -1,0 +1,210 @@
+#include "ui/win/frm_main.h"
+
+#include <commctrl.h>
+
+#include "ui/app_info.h"
+#include "ui/win/dpi.h"
+#include "ui/win/frm_apropos.h"
+#include "ui/win/picture_button.h"
+#include "ui/win/resource_icons.h"
+#include "ui/win/ui_fonts.h"
+#include "ui/win/wide_text.h"
+
+namespace icotrace {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"IcotraceMain";
+constexpr DWORD kMainStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kMainExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT_PTR kListView1Id = 10;
+constexpr UINT_PTR kFrame1Id = 11;
+// The buttons' ids follow their numbers: Command1 is 101.
+constexpr UINT_PTR kFirstButtonId = 101;
+
+UINT_PTR ButtonId(MainButton button) {
+  return kFirstButtonId + static_cast<UINT_PTR>(button);
+}
+
+HWND CreateChild(const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
+                 HWND parent, UINT_PTR id, HINSTANCE instance) {
+  return ::CreateWindowExW(exStyle, className, Wide(text).c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(id), instance, nullptr);
+}
+
+}  // namespace
+
+FrmMain::FrmMain(HINSTANCE instance) : m_instance(instance) {
+  RegisterWindowClass(instance, kMainClass, ProgramWindowLooks(instance));
+  CreateWindowObject(instance, kMainClass, kMainStyle, kMainExStyle, nullptr, 0);
+  ::SetWindowTextW(Handle(), Wide(ApplicationTitle).c_str());
+  CreateControls();
+  LayOut(WindowDpi(Handle()));
+}
+
+FrmMain::~FrmMain() {
+  Destroy();
+}
+
+void FrmMain::Show(int showCommand) {
+  RECT window;
+  ::GetWindowRect(Handle(), &window);
+  const SIZE size{window.right - window.left, window.bottom - window.top};
+  const HMONITOR monitor = ::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ::GetMonitorInfoW(monitor, &info);
+  const POINT corner = CentredPosition(info.rcWork, size, monitor);
+  ::SetWindowPos(Handle(), nullptr, corner.x, corner.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The centre may lie on a monitor of another DPI.
+  if (const UINT dpi = WindowDpi(Handle()); dpi != m_dpi) LayOut(dpi);
+  ::ShowWindow(Handle(), showCommand);
+  ::UpdateWindow(Handle());
+  ::SetFocus(m_listView1);
+}
+
+void FrmMain::CreateControls() {
+  // Created in tab order: ListView1, then Frame1 with the buttons left to
+  // right; the frame takes no focus of its own.
+  CreateListView1();
+  m_frame1.Create(m_instance, Handle(), kFrame1Id, ContainerWindow::Looks::Frame);
+  m_toolTips.Create(m_instance, Handle());
+  for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
+    const MainButtonDesign& design = kMainButtons[i];
+    m_buttons[i] = CreateChild(WC_BUTTONW, design.Caption, BS_OWNERDRAW | WS_TABSTOP, 0,
+                               m_frame1.Handle(), ButtonId(design.Button), m_instance);
+    ::EnableWindow(m_buttons[i], design.EnabledAtCreation ? TRUE : FALSE);
+    m_toolTips.Add(m_buttons[i], design.ToolTip);
+  }
+}
+
+void FrmMain::CreateListView1() {
+  m_listView1 = CreateChild(WC_LISTVIEWW, u"", LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                            WS_EX_CLIENTEDGE, Handle(), kListView1Id, m_instance);
+  ListView_SetExtendedListViewStyle(m_listView1, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  for (std::size_t i = 0; i < kListColumns.size(); ++i) {
+    std::wstring header = Wide(kListColumns[i].Header);
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.pszText = header.data();
+    column.iSubItem = static_cast<int>(i);
+    ListView_InsertColumn(m_listView1, static_cast<int>(i), &column);
+  }
+}
+
+void FrmMain::LayOut(UINT dpi) {
+  const bool firstLayOut = m_dpi == 0;
+  m_dpi = dpi;
+  UniqueFont font = CreateDialogFont(kDialogFontTwips, false, dpi);
+  SetControlFont(Handle(), font.Get());
+
+  PlaceWindow(m_listView1, ToPixels(kListView1Rect, dpi));
+  SetControlFont(m_listView1, font.Get());
+  for (std::size_t i = 0; i < kListColumns.size(); ++i)
+    ListView_SetColumnWidth(m_listView1, static_cast<int>(i),
+                            TwipsToPixels(kListColumns[i].WidthTwips, dpi));
+  // ImageList1 is made once, at the first DPI: it is the cache of the desktop's
+  // icons, and a new list would lose them.
+  if (firstLayOut) {
+    m_imageList1.Create(TwipsToPixels(kSmallIconTwips, dpi));
+    ListView_SetImageList(m_listView1, m_imageList1.Handle(), LVSIL_SMALL);
+  }
+
+  PlaceWindow(m_frame1.Handle(), ToPixels(kFrame1Rect, dpi));
+  const int pictureSize = TwipsToPixels(kButtonPictureTwips, dpi);
+  for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
+    PlaceWindow(m_buttons[i], ToPixels(kMainButtons[i].Rect, dpi));
+    SetControlFont(m_buttons[i], font.Get());
+    m_pictures[i] = LoadIconAt(m_instance, kMainButtons[i].PictureId, pictureSize);
+    ::InvalidateRect(m_buttons[i], nullptr, TRUE);
+  }
+  m_font = std::move(font);
+
+  const SIZE outer = OuterSizeFor(dpi);
+  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE FrmMain::OuterSizeFor(UINT dpi) const {
+  return OuterSize(ToPixels(kMainClientSize, dpi), kMainStyle, kMainExStyle, dpi);
+}
+
+LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // An owner-drawn button reports a quick second click as a double
+      // click; it is a click all the same.
+      if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)
+        OnButtonCommand(LOWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      if (DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      KeepFocus(wParam);
+      return 0;
+    case WM_DPICHANGED:
+      LayOut(HIWORD(wParam));
+      MoveToSuggested(Handle(), lParam);
+      return 0;
+    case WM_CLOSE:
+      m_commands.Form_Unload();
+      ::DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+void FrmMain::OnButtonCommand(UINT_PTR id) {
+  // Enter on a focused button clicks it, as a click would.
+  if (id == IDOK) {
+    const HWND focus = ::GetFocus();
+    for (const HWND button : m_buttons)
+      if (button == focus && ::IsWindowEnabled(button)) id = ::GetDlgCtrlID(button);
+  }
+  for (const MainButtonDesign& design : kMainButtons)
+    if (ButtonId(design.Button) == id) m_commands.Click(design.Button);
+}
+
+bool FrmMain::DrawButton(const DRAWITEMSTRUCT& item) {
+  for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
+    if (m_buttons[i] != item.hwndItem) continue;
+    const std::wstring caption = Wide(kMainButtons[i].Caption);
+    DrawPictureButton(item, {m_pictures[i].Get(), TwipsToPixels(kButtonPictureTwips, m_dpi)},
+                      caption);
+    return true;
+  }
+  return false;
+}
+
+void FrmMain::KeepFocus(WPARAM activation) {
+  // The focus goes back where it was when the window is active again (after
+  // the About box, for instance).
+  if (LOWORD(activation) == WA_INACTIVE) {
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(Handle(), focus)) m_lastFocus = focus;
+    return;
+  }
+  const bool usable =
+      m_lastFocus != nullptr && ::IsWindow(m_lastFocus) && ::IsWindowEnabled(m_lastFocus);
+  ::SetFocus(usable ? m_lastFocus : m_listView1);
+}
+
+void FrmMain::ShowAboutBox() {
+  FrmApropos box(m_instance);
+  box.ShowModal(Handle());
+}
+
+void FrmMain::EndProgram() {
+  ::PostQuitMessage(0);
+}
+
+}  // namespace icotrace

@@ -1,0 +1,57 @@
+// frmMain: the list of desktop icons above a frame of six picture buttons.
+// The window builds and lays out its controls; what a click does is decided
+// by FrmMainCommands.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "ui/frm_main_commands.h"
+#include "ui/main_window_design.h"
+#include "ui/main_window_view.h"
+#include "ui/win/container_window.h"
+#include "ui/win/handles.h"
+#include "ui/win/keyed_image_list.h"
+#include "ui/win/tool_tips.h"
+#include "ui/win/window.h"
+
+namespace icotrace {
+
+class FrmMain final : public Window, private MainWindowView {
+ public:
+  explicit FrmMain(HINSTANCE instance);
+  ~FrmMain() override;
+
+  // Centres the window on its monitor and shows it, focus on ListView1.
+  void Show(int showCommand);
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ShowAboutBox() override;
+  void EndProgram() override;
+
+  void CreateControls();
+  void CreateListView1();
+  // Positions, sizes, fonts and pictures for the DPI; the client size too.
+  void LayOut(UINT dpi);
+  SIZE OuterSizeFor(UINT dpi) const;
+  void OnButtonCommand(UINT_PTR id);
+  bool DrawButton(const DRAWITEMSTRUCT& item);
+  void KeepFocus(WPARAM activation);
+
+  HINSTANCE m_instance;
+  FrmMainCommands m_commands{*this};
+  UINT m_dpi = 0;
+  HWND m_listView1 = nullptr;
+  ContainerWindow m_frame1;
+  // In the order of kMainButtons: left to right.
+  std::array<HWND, kMainButtons.size()> m_buttons{};
+  std::array<UniqueIcon, kMainButtons.size()> m_pictures;
+  KeyedImageList m_imageList1;
+  ToolTips m_toolTips;
+  UniqueFont m_font;
+  HWND m_lastFocus = nullptr;
+};
+
+}  // namespace icotrace

@@ -1,0 +1,49 @@
+// The base of every window of the program: a static window procedure that
+// finds the object (stored at WM_NCCREATE) and lets no exception through. A
+// CommandError is shown here, in one place, and the program goes on.
+#pragma once
+
+#include <windows.h>
+
+namespace icotrace {
+
+// What a window class shows: icons, background, pointer.
+struct WindowClassLooks {
+  HICON Icon = nullptr;
+  HICON SmallIcon = nullptr;
+  HBRUSH Background = nullptr;
+  HCURSOR Cursor = nullptr;
+};
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return m_window; }
+
+ protected:
+  // Registers the class once per process; later calls are no-ops.
+  static void RegisterWindowClass(HINSTANCE instance, const wchar_t* className,
+                                  const WindowClassLooks& looks);
+  // Creates the window for this object; throws when the system refuses.
+  void CreateWindowObject(HINSTANCE instance, const wchar_t* className, DWORD style, DWORD exStyle,
+                          HWND parent, UINT_PTR childId);
+  // Destroys the window now. Derived classes call it first in their
+  // destructor, so that no message reaches half-destroyed members.
+  void Destroy();
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND m_window = nullptr;
+};
+
+// Shows a failure to the user: a warning box with the program's caption.
+void ShowFailure(HWND window, const wchar_t* text);
+
+}  // namespace icotrace
