@@ -1,0 +1,163 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "control_checks.h"
+#include "live_windows.h"
+#include "person_input.h"
+#include "screenshots.h"
+#include "ui_expected_texts.h"
+#include "window_checks.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+struct AboutControls {
+  HWND Ok = nullptr, Picture1 = nullptr, Text1 = nullptr, Picture2 = nullptr;
+  HWND Image1 = nullptr, Image2 = nullptr;
+  HWND Title = nullptr, Version = nullptr, Description = nullptr;
+  HWND Disclaimer = nullptr, Label2 = nullptr, Label3 = nullptr;
+};
+
+AboutControls CheckLayout(CheckReport& report, HWND about) {
+  AboutControls controls;
+  const std::vector<HWND> top = CheckControls(
+      report, about,
+      {{"Command1", L"Button", u"&OK", {192, 376, 81, 25}},
+       {"Picture1", L"IcotracePanel", u"", {64, 3, 273, 57}},
+       {"Text1", L"Edit", std::u16string(testing::kExpectedUsageText), {8, 160, 433, 201}},
+       {"Picture2", L"IcotracePanel", u"", {64, 72, 329, 73}},
+       {"Image1", L"Static", u"", {8, 8, 32, 32}},
+       {"Image2", L"Static", u"", {344, 8, 100, 44}}});
+  if (top.size() != 6) return controls;
+  controls = {top[0], top[1], top[2], top[3], top[4], top[5]};
+  // Places inside a panel are measured inside its sunken border.
+  const std::vector<HWND> first = CheckControls(
+      report, controls.Picture1,
+      {{"lblTitle", L"Static", u"Icotrace", {40, 0, 163, 16}},
+       {"lblVersion", L"Static", u"Version 1.0.0", {40, 16, 227, 15}},
+       {"lblDescription", L"Static", u"© Talvero. Gratuit, copie libre.", {40, 32, 227, 14}}});
+  const std::vector<HWND> second = CheckControls(
+      report, controls.Picture2,
+      {{"lblDisclaimer", L"Static", u"E-Mail : icotrace@talvero.example", {40, 0, 258, 15}},
+       {"Label2", L"Static", u"Logiciel FREEWARE", {72, 40, 185, 17}},
+       {"Label3", L"Static", u"URL : https://www.talvero.example", {32, 16, 281, 17}}});
+  if (first.size() == 3) {
+    controls.Title = first[0];
+    controls.Version = first[1];
+    controls.Description = first[2];
+  }
+  if (second.size() == 3) {
+    controls.Disclaimer = second[0];
+    controls.Label2 = second[1];
+    controls.Label3 = second[2];
+  }
+  return controls;
+}
+
+void CheckColours(CheckReport& report, const AboutControls& c) {
+  const std::pair<HWND, COLORREF> texts[] = {
+      {c.Title, kGreen}, {c.Version, kGreen}, {c.Description, kGreen}, {c.Disclaimer, kBlue},
+      {c.Label2, kRed},  {c.Label3, kBlue},   {c.Text1, kYellow}};
+  for (const auto& [control, colour] : texts) {
+    const std::string name = Utf8(TextOf(control)).substr(0, 24);
+    report.Expect(PixelsOfColour(control, colour) > 10,
+                  "\"" + name + "\" is written in its colour");
+    report.Expect(PixelsOfColour(control, kBlack) > 10, "\"" + name + "\" stands on black");
+  }
+}
+
+void CheckPointerAndTips(Session& session, const AboutControls& c) {
+  CheckReport& report = session.Report;
+  const auto pointerOver = [](HWND control) {
+    MoveMouseTo(CentreOf(control));
+    ::Sleep(200);
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetCursorInfo(&info);
+    return info.hCursor;
+  };
+  const HCURSOR overTitle = pointerOver(c.Title);
+  const HCURSOR overSite = pointerOver(c.Label3);
+  const HCURSOR overMail = pointerOver(c.Disclaimer);
+  const HCURSOR overDonation = pointerOver(c.Image2);
+  const HCURSOR overFreeware = pointerOver(c.Label2);
+  report.Expect(overSite != nullptr && overSite != overTitle && overSite != overFreeware,
+                "the pointer changes over Label3 only for the links");
+  report.Expect(overMail == overSite && overDonation == overSite,
+                "lblDisclaimer and Image2 show the same pointing hand as Label3");
+
+  const std::pair<HWND, std::u16string> tips[] = {
+      {c.Label3, u"Visitez le site officiel Talvero"},
+      {c.Disclaimer, u"Envoyer un courriel"},
+      {c.Image2, u"Faire un don avec PayPal - Un solution gratuite, rapide et sécurisée."}};
+  for (const auto& [control, text] : tips)
+    report.ExpectText(ToolTipOver(control, session.ProcessId), text, "tool tip of a link");
+}
+
+// Closes the box one way and checks that it went and gave the input back.
+void ExpectClosed(Session& session, HWND about, const std::string& how) {
+  const bool gone = WaitUntil([&] { return !::IsWindow(about); }, 5000);
+  session.Report.Expect(gone, how + " closes the About box");
+  session.Report.Expect(WaitUntil([&] { return ::IsWindowEnabled(session.Main) != FALSE; }, 2000),
+                        "the main window takes input again after " + how);
+}
+
+}  // namespace
+
+void CheckAboutBox(Session& session) {
+  CheckReport& report = session.Report;
+  const HWND about = OpenAboutBox(session);
+  if (!report.Expect(about != nullptr, "\"A propos\" opens the About box")) return;
+  report.ExpectText(TextOf(about), u"A propos Icotrace", "About box caption");
+  const SIZE client = ClientSize(about);
+  report.Expect(client.cx == 451 && client.cy == 410, "About client area is 451x410",
+                std::to_string(client.cx) + "x" + std::to_string(client.cy));
+  report.Expect(::IsWindowEnabled(session.Main) == FALSE,
+                "the main window takes no input while the About box is up");
+  const LONG style = ::GetWindowLongW(about, GWL_STYLE);
+  report.Expect((style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) == 0,
+                "About box: fixed, close box only");
+  RECT box{}, main{};
+  ::GetWindowRect(about, &box);
+  ::GetWindowRect(session.Main, &main);
+  const long dx = (box.left + box.right) - (main.left + main.right);
+  const long dy = (box.top + box.bottom) - (main.top + main.bottom);
+  report.Expect(dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2,
+                "About box is centred over the main window");
+
+  const AboutControls controls = CheckLayout(report, about);
+  if (controls.Label3 == nullptr || controls.Title == nullptr) return;
+  report.Expect(FocusOf(about) == controls.Ok, "\"&OK\" has the focus");
+  const LONG textStyle = ::GetWindowLongW(controls.Text1, GWL_STYLE);
+  report.Expect((textStyle & ES_MULTILINE) && (textStyle & ES_READONLY) && (textStyle & WS_VSCROLL),
+                "Text1 is multi-line, read-only, with a vertical scroll bar");
+  CheckColours(report, controls);
+  report.Expect(TakeScreenshot(L"about-96dpi"), "screenshot about-96dpi");
+  CheckPointerAndTips(session, controls);
+
+  ClickAt(CentreOf(controls.Ok));
+  ExpectClosed(session, about, "a click on \"&OK\"");
+
+  const HWND second = OpenAboutBox(session);
+  if (!report.Expect(second != nullptr, "the About box opens again")) return;
+  PressKey(VK_RETURN);
+  ExpectClosed(session, second, "Enter");
+
+  const HWND third = OpenAboutBox(session);
+  if (!report.Expect(third != nullptr, "the About box opens a third time")) return;
+  // Built again at each opening: the same text, not a doubled one.
+  const std::vector<HWND> children = ChildrenOf(third);
+  if (children.size() > 2)
+    report.ExpectText(TextOf(children[2]), testing::kExpectedUsageText,
+                      "Text1 holds the usage text once after reopening");
+  PressKey('O', true);
+  ExpectClosed(session, third, "Alt+O");
+}
+
+}  // namespace icotrace::e2e

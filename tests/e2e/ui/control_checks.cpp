@@ -1,0 +1,96 @@
+#include "control_checks.h"
+
+#include "person_input.h"
+
+namespace icotrace::e2e {
+
+std::vector<HWND> CheckControls(CheckReport& report, HWND container,
+                                const std::vector<ExpectedControl>& expected) {
+  const std::vector<HWND> children = ChildrenOf(container);
+  report.ExpectNumber(static_cast<long long>(children.size()),
+                      static_cast<long long>(expected.size()),
+                      "number of controls in " + Utf8(ClassOf(container)));
+  for (std::size_t i = 0; i < expected.size() && i < children.size(); ++i) {
+    const ExpectedControl& want = expected[i];
+    const HWND child = children[i];
+    const std::wstring className = ClassOf(child);
+    report.Expect(_wcsicmp(className.c_str(), want.ClassName.c_str()) == 0,
+                  want.Name + " is a " + Utf8(want.ClassName), Utf8(className));
+    report.ExpectText(TextOf(child), want.Text, want.Name + " reads as designed");
+    const Box place = BoxIn(child, container);
+    report.Expect(place == want.Place, want.Name + " stands at " + Describe(want.Place),
+                  Describe(place));
+    report.Expect((::IsWindowEnabled(child) != FALSE) == want.Enabled,
+                  want.Name + (want.Enabled ? " is enabled" : " is disabled"));
+  }
+  return children;
+}
+
+int PixelsOfColour(HWND window, COLORREF colour) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return 0;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HDC screen = ::GetDC(nullptr);
+  const HDC memory = ::CreateCompatibleDC(screen);
+  const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int count = 0;
+  if (bitmap != nullptr) {
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    // The section holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+      if ((pixels[i] & 0x00FFFFFF) == wanted) ++count;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+  }
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
+}
+
+std::vector<HWND> TabStops(HWND top) {
+  std::vector<HWND> stops;
+  for (const HWND child : ChildrenOf(top)) {
+    if (!::IsWindowVisible(child)) continue;
+    if ((::GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0) stops.push_back(child);
+    if ((::GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0) {
+      const std::vector<HWND> inner = TabStops(child);
+      stops.insert(stops.end(), inner.begin(), inner.end());
+    }
+  }
+  return stops;
+}
+
+std::wstring ToolTipOver(HWND window, DWORD processId) {
+  // Away first, so that no earlier tip is still up.
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  MoveMouseTo({rect.left + 2, rect.bottom + 40});
+  WaitUntil([&] { return ShownToolTips(processId).empty(); }, 3000);
+  MoveMouseTo(CentreOf(window));
+  MoveMouseTo({CentreOf(window).x + 1, CentreOf(window).y});
+  std::wstring text;
+  WaitUntil(
+      [&] {
+        const std::vector<std::wstring> shown = ShownToolTips(processId);
+        if (!shown.empty()) text = shown.front();
+        return !shown.empty();
+      },
+      4000);
+  return text;
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,116 @@
+// Starts the real Icotrace.exe and checks its windows from outside, as a
+// person would see and use them: at 96 dpi in full, then at 144 dpi.
+//   icotrace_ui_check <path of Icotrace.exe>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "check_report.h"
+#include "live_windows.h"
+#include "person_input.h"
+#include "program_under_test.h"
+#include "screenshots.h"
+#include "window_checks.h"
+
+namespace icotrace::e2e {
+namespace {
+
+bool UnderWine() {
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Coordinates of the program's windows as they are, not scaled for us.
+void BecomeDpiAware() {
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  // -4: per monitor, version 2.
+  if (setContext == nullptr || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))))
+    ::SetProcessDPIAware();
+}
+
+void SetUserValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                  DWORD size) {
+  HKEY opened = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), size);
+  ::RegCloseKey(opened);
+}
+
+// Wine reads both when a program starts, so each run of the program gets the
+// DPI set before it. The prefix is this check's own.
+void SetWineScreen(DWORD dpi) {
+  const wchar_t managed[] = L"N";  // Wine draws the frames: no window manager here
+  SetUserValue(L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, managed, sizeof managed);
+  SetUserValue(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+HWND StartAndFindMain(CheckReport& report, ProgramUnderTest& program) {
+  if (!report.Expect(program.Started(), "Icotrace.exe starts")) return nullptr;
+  const HWND main = WaitForWindow(program.ProcessId(), L"IcotraceMain", 30000);
+  if (!report.Expect(main != nullptr, "the main window shows")) return nullptr;
+  ::SetForegroundWindow(main);
+  ::Sleep(500);  // let it paint before anything is read from the screen
+  return main;
+}
+
+void ExpectEnded(CheckReport& report, ProgramUnderTest& program, const std::string& how) {
+  DWORD exitCode = 1;
+  report.Expect(program.WaitForExit(10000, exitCode) && exitCode == 0, how + " ends the program",
+                std::to_string(exitCode));
+}
+
+void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
+  ProgramUnderTest program(path);
+  const HWND main = StartAndFindMain(report, program);
+  if (main == nullptr) return;
+  report.Expect(TakeScreenshot(L"main-96dpi"), "screenshot main-96dpi");
+  Session session{report, program.ProcessId(), main};
+  CheckMainWindow(session);
+  CheckAboutBox(session);
+  const std::vector<HWND> frame = ChildrenOf(main);
+  const std::vector<HWND> buttons = frame.size() == 2 ? ChildrenOf(frame[1]) : frame;
+  if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;
+  ClickAt(CentreOf(buttons[5]));
+  ExpectEnded(report, program, "a click on \"Quitter\"");
+}
+
+void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
+  ProgramUnderTest program(path);
+  const HWND main = StartAndFindMain(report, program);
+  if (main == nullptr) return;
+  Session session{report, program.ProcessId(), main};
+  CheckAt144Dpi(session);
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  ExpectEnded(report, program, "closing the main window");
+}
+
+}  // namespace
+}  // namespace icotrace::e2e
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace icotrace::e2e;
+  if (argc < 2) {
+    std::printf("usage: icotrace_ui_check <Icotrace.exe>\n");
+    return 2;
+  }
+  BecomeDpiAware();
+  CheckReport report;
+  const std::wstring program = WindowsPath(argv[1]);
+  CheckProgramResources(report, program);
+  const bool wine = UnderWine();
+  if (wine) SetWineScreen(96);
+  RunAt96Dpi(report, program);
+  if (wine) {
+    SetWineScreen(144);
+    RunAt144Dpi(report, program);
+    SetWineScreen(96);
+  } else {
+    report.Note("144 dpi is checked under Wine only, where the check can set it");
+  }
+  return report.Finish();
+}

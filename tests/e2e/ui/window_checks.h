@@ -1,0 +1,32 @@
+// The checks of each window, run against the live program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "check_report.h"
+
+namespace icotrace::e2e {
+
+struct Session {
+  CheckReport& Report;
+  DWORD ProcessId;
+  HWND Main;
+};
+
+// frmMain at 96 dpi: frame, controls, list, tab order, tool tips.
+void CheckMainWindow(Session& session);
+// Opens the About box with a click on "A propos" and returns it (null when it
+// did not come up).
+HWND OpenAboutBox(Session& session);
+// FrmApropos at 96 dpi: texts, places, colours, focus, cursor, tool tips; and
+// each way of closing it: "&OK", Enter, Alt+O.
+void CheckAboutBox(Session& session);
+// Both windows at 144 dpi: half as large again.
+void CheckAt144Dpi(Session& session);
+// The resources of the program file: version record, pictures, cursor,
+// manifest.
+void CheckProgramResources(CheckReport& report, const std::wstring& program);
+
+}  // namespace icotrace::e2e
