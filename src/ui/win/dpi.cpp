@@ -23,6 +23,17 @@ UINT SystemDpi() {
   return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
+SIZE OuterSize(PixelSize client, DWORD style, DWORD exStyle, UINT dpi) {
+  static const auto adjustForDpi =
+      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, client.Width, client.Height};
+  if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
+    rect = {0, 0, client.Width, client.Height};
+    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 }  // namespace
 
 UINT WindowDpi(HWND window) {
@@ -34,15 +45,20 @@ UINT WindowDpi(HWND window) {
   return SystemDpi();
 }
 
-SIZE OuterSize(PixelSize client, DWORD style, DWORD exStyle, UINT dpi) {
-  static const auto adjustForDpi =
-      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-  RECT rect{0, 0, client.Width, client.Height};
-  if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
-    rect = {0, 0, client.Width, client.Height};
-    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  }
-  return {rect.right - rect.left, rect.bottom - rect.top};
+void SetClientSize(HWND window, PixelSize client, UINT dpi) {
+  const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE));
+  SIZE outer = OuterSize(client, style, exStyle, dpi);
+  const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  ::SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, flags);
+  // The frame drawn may differ from the one computed (a DPI change in
+  // progress, a theme): the client area is what must be exact.
+  RECT actual{};
+  ::GetClientRect(window, &actual);
+  if (actual.right == client.Width && actual.bottom == client.Height) return;
+  outer.cx += client.Width - actual.right;
+  outer.cy += client.Height - actual.bottom;
+  ::SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, flags);
 }
 
 POINT CentredPosition(const RECT& around, SIZE size, HMONITOR monitor) {

@@ -12,8 +12,9 @@ namespace icotrace {
 // system DPI.
 UINT WindowDpi(HWND window);
 
-// The outer size of a window of that style whose client area is client.
-SIZE OuterSize(PixelSize client, DWORD style, DWORD exStyle, UINT dpi);
+// Resizes a fixed window so that its client area is exactly client at dpi,
+// whatever its frame turns out to be; the position stays.
+void SetClientSize(HWND window, PixelSize client, UINT dpi);
 
 // The top-left corner that centres size over around, kept on around's monitor.
 POINT CentredPosition(const RECT& around, SIZE size, HMONITOR monitor);

@@ -168,9 +168,7 @@ void FrmApropos::LayOut(UINT dpi) {
   m_largeBoldFont = std::move(largeBold);
   m_programIcon = LoadIconAt(m_instance, IDI_ICOTRACE, TwipsToPixels(kAboutIconTwips, dpi));
 
-  const SIZE outer = OuterSize(ToPixels(kAboutClientSize, dpi), kAboutStyle, kAboutExStyle, dpi);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(Handle(), ToPixels(kAboutClientSize, dpi), dpi);
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 

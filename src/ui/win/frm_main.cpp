@@ -123,13 +123,7 @@ void FrmMain::LayOut(UINT dpi) {
   }
   m_font = std::move(font);
 
-  const SIZE outer = OuterSizeFor(dpi);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SIZE FrmMain::OuterSizeFor(UINT dpi) const {
-  return OuterSize(ToPixels(kMainClientSize, dpi), kMainStyle, kMainExStyle, dpi);
+  SetClientSize(Handle(), ToPixels(kMainClientSize, dpi), dpi);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

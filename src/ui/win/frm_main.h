@@ -35,7 +35,6 @@ class FrmMain final : public Window, private MainWindowView {
   void CreateListView1();
   // Positions, sizes, fonts and pictures for the DPI; the client size too.
   void LayOut(UINT dpi);
-  SIZE OuterSizeFor(UINT dpi) const;
   void OnButtonCommand(UINT_PTR id);
   bool DrawButton(const DRAWITEMSTRUCT& item);
   void KeepFocus(WPARAM activation);

@@ -1,6 +1,8 @@
 #include "control_checks.h"
 #include "live_windows.h"
 #include "person_input.h"
+#include "remote_header.h"
+#include "remote_memory.h"
 #include "screenshots.h"
 #include "window_checks.h"
 
@@ -11,7 +13,48 @@ std::string SizeText(SIZE size) {
   return std::to_string(size.cx) + "x" + std::to_string(size.cy);
 }
 
+// What the system sends when the window reaches a screen of another DPI; the
+// suggested rectangle lives in the window's own process.
+bool SendDpiChange(HWND window, UINT dpi) {
+  RECT suggested{};
+  ::GetWindowRect(window, &suggested);
+  const RemoteBlock block(window, sizeof suggested);
+  if (!block.Write(0, &suggested, sizeof suggested)) return false;
+  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(block.Address()));
+  return true;
+}
+
 }  // namespace
+
+void CheckDpiChange(Session& session) {
+  CheckReport& report = session.Report;
+  const std::vector<HWND> top = ChildrenOf(session.Main);
+  if (!report.Expect(top.size() == 2 && SendDpiChange(session.Main, 144),
+                     "the main window is told of a 144 dpi screen"))
+    return;
+  report.Expect(ClientSize(session.Main).cx == 843 && ClientSize(session.Main).cy == 639,
+                "after the change the client area is 843x639", SizeText(ClientSize(session.Main)));
+  report.Expect(BoxIn(top[0], session.Main) == Box{12, 0, 818, 458},
+                "after the change ListView1 is laid out again",
+                Describe(BoxIn(top[0], session.Main)));
+  const std::vector<HWND> buttons = ChildrenOf(top[1]);
+  if (buttons.size() == 6)
+    report.Expect(BoxIn(buttons[0], top[1]) == Box{12, 24, 134, 134},
+                  "after the change Command1 is laid out again",
+                  Describe(BoxIn(buttons[0], top[1])));
+  const std::vector<HeaderColumn> columns = ReadHeaderColumns(top[0]);
+  report.Expect(columns.size() == 4 && columns[0].Width == 366 && columns[3].Width == 144,
+                "after the change the columns are half as wide again");
+  report.Expect(TakeScreenshot(L"main-dpi-changed-144dpi"), "screenshot main-dpi-changed-144dpi");
+
+  SendDpiChange(session.Main, 96);
+  report.Expect(ClientSize(session.Main).cx == 562 && ClientSize(session.Main).cy == 426,
+                "back at 96 dpi the client area is 562x426 again",
+                SizeText(ClientSize(session.Main)));
+  report.Expect(BoxIn(top[0], session.Main) == Box{8, 0, 545, 305},
+                "back at 96 dpi ListView1 is where it was");
+}
 
 void CheckAt144Dpi(Session& session) {
   CheckReport& report = session.Report;

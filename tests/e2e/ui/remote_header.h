@@ -1,6 +1,5 @@
-// The column headers of another process's list view. Their texts are only
-// given through a record in the list's own address space, so one is lent
-// there for the question.
+// The column headers of another process's list view, asked through a record
+// lent in that process.
 #pragma once
 
 #include <windows.h>

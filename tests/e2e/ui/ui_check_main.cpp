@@ -72,6 +72,7 @@ void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
   Session session{report, program.ProcessId(), main};
   CheckMainWindow(session);
   CheckAboutBox(session);
+  CheckDpiChange(session);
   const std::vector<HWND> frame = ChildrenOf(main);
   const std::vector<HWND> buttons = frame.size() == 2 ? ChildrenOf(frame[1]) : frame;
   if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;

@@ -23,6 +23,9 @@ HWND OpenAboutBox(Session& session);
 // FrmApropos at 96 dpi: texts, places, colours, focus, cursor, tool tips; and
 // each way of closing it: "&OK", Enter, Alt+O.
 void CheckAboutBox(Session& session);
+// The main window told that it moved to a 144 dpi screen and back: laid out
+// again each time.
+void CheckDpiChange(Session& session);
 // Both windows at 144 dpi: half as large again.
 void CheckAt144Dpi(Session& session);
 // The resources of the program file: version record, pictures, cursor,
