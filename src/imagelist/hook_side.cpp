@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "imagelist/icon_exchange.h"
+#include "imagelist/top_down_dib.h"
 
 namespace icotrace::imagelist {
 namespace {
@@ -23,13 +24,7 @@ bool HeldByListView(HWND listView, HIMAGELIST list) {
 
 // 32-bit top-down pixels of a bitmap, or false.
 bool ReadPixels(HBITMAP bitmap, int width, int height, std::uint8_t* into) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(width, height);
   HDC screen = ::GetDC(nullptr);
   const int rows =
       ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), into, &info, DIB_RGB_COLORS);

@@ -6,6 +6,7 @@
 #include "imagelist/hook_side.h"
 #include "imagelist/icon_exchange.h"
 #include "imagelist/interprocess_image_list.h"
+#include "imagelist/top_down_dib.h"
 
 namespace icotrace::imagelist {
 
@@ -48,13 +49,7 @@ bool EnsureHook(DWORD thread) {
 }
 
 HBITMAP ColourBitmap(const std::uint8_t* pixels, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownDib(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap != nullptr) std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
