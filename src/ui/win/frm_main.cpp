@@ -38,9 +38,16 @@ HWND CreateChild(const wchar_t* className, std::u16string_view text, DWORD style
 FrmMain::FrmMain(HINSTANCE instance) : m_instance(instance) {
   RegisterWindowClass(instance, kMainClass, ProgramWindowLooks(instance));
   CreateWindowObject(instance, kMainClass, kMainStyle, kMainExStyle, nullptr, 0);
-  ::SetWindowTextW(Handle(), Wide(ApplicationTitle).c_str());
-  CreateControls();
-  LayOut(WindowDpi(Handle()));
+  try {
+    ::SetWindowTextW(Handle(), Wide(ApplicationTitle).c_str());
+    CreateControls();
+    LayOut(WindowDpi(Handle()));
+  } catch (...) {
+    // No destructor runs for a half-built window: the window goes before
+    // the members it would still send its messages to.
+    Destroy();
+    throw;
+  }
 }
 
 FrmMain::~FrmMain() {

@@ -66,7 +66,8 @@ void CheckColours(CheckReport& report, const AboutControls& c) {
       {c.Label2, kRed},  {c.Label3, kBlue},   {c.Text1, kYellow}};
   for (const auto& [control, colour] : texts) {
     const std::string name = Utf8(TextOf(control)).substr(0, 24);
-    report.Expect(PixelsOfColour(control, colour) > 10,
+    // Polled: the box may not have painted everything yet.
+    report.Expect(WaitUntil([&] { return PixelsOfColour(control, colour) > 10; }, 3000),
                   "\"" + name + "\" is written in its colour");
     report.Expect(PixelsOfColour(control, kBlack) > 10, "\"" + name + "\" stands on black");
   }
@@ -74,23 +75,39 @@ void CheckColours(CheckReport& report, const AboutControls& c) {
 
 void CheckPointerAndTips(Session& session, const AboutControls& c) {
   CheckReport& report = session.Report;
-  const auto pointerOver = [](HWND control) {
-    MoveMouseTo(CentreOf(control));
-    ::Sleep(200);
+  // The pointer shown once the program has answered the move: polled, since
+  // the program takes its time on a busy machine.
+  const auto pointer = [] {
     CURSORINFO info{};
     info.cbSize = sizeof info;
     ::GetCursorInfo(&info);
     return info.hCursor;
   };
-  const HCURSOR overTitle = pointerOver(c.Title);
-  const HCURSOR overSite = pointerOver(c.Label3);
-  const HCURSOR overMail = pointerOver(c.Disclaimer);
-  const HCURSOR overDonation = pointerOver(c.Image2);
-  const HCURSOR overFreeware = pointerOver(c.Label2);
-  report.Expect(overSite != nullptr && overSite != overTitle && overSite != overFreeware,
-                "the pointer changes over Label3 only for the links");
+  MoveMouseTo(CentreOf(c.Title));
+  ::Sleep(300);
+  const HCURSOR normal = pointer();
+  const auto handOver = [&](HWND link) {
+    MoveMouseTo(CentreOf(c.Title));
+    WaitUntil([&] { return pointer() == normal; }, 3000);
+    MoveMouseTo(CentreOf(link));
+    WaitUntil([&] { return pointer() != normal; }, 3000);
+    return pointer();
+  };
+  const HCURSOR overSite = handOver(c.Label3);
+  const HCURSOR overMail = handOver(c.Disclaimer);
+  const HCURSOR overDonation = handOver(c.Image2);
+  report.Expect(overSite != nullptr && overSite != normal, "the pointer changes over Label3");
   report.Expect(overMail == overSite && overDonation == overSite,
                 "lblDisclaimer and Image2 show the same pointing hand as Label3");
+  // From a link onto a label that is none: the normal pointer again.
+  for (const HWND plain : {c.Label2, c.Version, c.Text1}) {
+    MoveMouseTo(CentreOf(c.Label3));
+    WaitUntil([&] { return pointer() == overSite; }, 3000);
+    MoveMouseTo(CentreOf(plain));
+    WaitUntil([&] { return pointer() != overSite; }, 3000);
+    report.Expect(pointer() != overSite,
+                  "no pointing hand over \"" + Utf8(TextOf(plain)).substr(0, 20) + "\"");
+  }
 
   const std::pair<HWND, std::u16string> tips[] = {
       {c.Label3, u"Visitez le site officiel Talvero"},
