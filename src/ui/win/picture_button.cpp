@@ -80,19 +80,21 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture,
   const HTHEME theme = ::OpenThemeData(item.hwndItem, L"Button");
   const RECT content = DrawFace(dc, item.hwndItem, theme, item.rcItem, state);
 
-  // The picture and the wrapped caption as one block, centred both ways.
+  // The picture at the same height on every button of a row, the wrapped
+  // caption centred in the space below it.
   const int margin = std::max(2, picture.Size / 8);
+  const int pictureTop = content.top + margin;
+  const int pictureLeft = (content.left + content.right - picture.Size) / 2;
+  DrawPicture(dc, picture, pictureLeft, pictureTop, state.Disabled);
   RECT textArea{content.left + margin, 0, content.right - margin, 0};
   ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &textArea,
               kCaptionFormat | DT_CALCRECT);
+  const int textHeight = textArea.bottom - textArea.top;
+  const int spaceTop = pictureTop + picture.Size + margin / 2;
+  const int space = content.bottom - margin / 2 - spaceTop;
   textArea.left = content.left + margin;
   textArea.right = content.right - margin;
-  const int textHeight = textArea.bottom - textArea.top;
-  const int blockHeight = picture.Size + margin + textHeight;
-  const int top = content.top + std::max<int>(0, (content.bottom - content.top - blockHeight) / 2);
-  const int pictureLeft = (content.left + content.right - picture.Size) / 2;
-  DrawPicture(dc, picture, pictureLeft, top, state.Disabled);
-  textArea.top = top + picture.Size + margin;
+  textArea.top = spaceTop + std::max(0, (space - textHeight) / 2);
   textArea.bottom = std::min<LONG>(textArea.top + textHeight, content.bottom);
   DrawCaption(dc, theme, state, caption, textArea);
 
