@@ -1,0 +1,47 @@
+#include "e2e_environment.h"
+
+#include <windows.h>
+
+namespace icotrace::e2e {
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(name, value.data(), size));
+  return value;
+}
+
+std::wstring E2eDirectory() {
+  std::wstring folder = EnvironmentVariable(L"ICOTRACE_E2E_DIR_WIN");
+  return folder.empty() ? L"." : folder;
+}
+
+bool RequestScreenshot(const std::wstring& name) {
+  if (EnvironmentVariable(L"ICOTRACE_E2E_DIR_WIN").empty()) return false;
+  // Let the windows finish painting first.
+  Sleep(300);
+  const std::wstring request = E2eDirectory() + L"\\" + name + L".snap-request";
+  HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  constexpr DWORD kWaitMs = 20000;
+  for (DWORD waited = 0; waited < kWaitMs; waited += 100) {
+    if (GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    Sleep(100);
+  }
+  DeleteFileW(request.c_str());
+  return false;
+}
+
+std::wstring WindowsPath(const std::wstring& path) {
+  if (path.empty() || path[0] != L'/') return path;
+  std::wstring windows = L"Z:" + path;
+  for (wchar_t& c : windows) {
+    if (c == L'/') c = L'\\';
+  }
+  return windows;
+}
+
+}  // namespace icotrace::e2e

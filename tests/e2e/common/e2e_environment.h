@@ -1,0 +1,24 @@
+// What the Wine harness (scripts/wine-run.sh) hands to the programs it runs:
+// the folder for logs and screenshots, and the screenshot requests.
+#pragma once
+
+#include <string>
+
+namespace icotrace::e2e {
+
+// <build>/e2e as a Windows path (ICOTRACE_E2E_DIR_WIN), or the current folder
+// when the program runs outside the harness.
+std::wstring E2eDirectory();
+
+// Asks the harness for a screenshot of the whole screen as <e2e>/<name>.png
+// and waits until it is taken; false when no harness answered in time.
+bool RequestScreenshot(const std::wstring& name);
+
+// A path as given on the command line, Unix form ("/work/...", as CMake
+// writes it) turned into the Windows form that Wine maps to it ("Z:\work\...").
+std::wstring WindowsPath(const std::wstring& path);
+
+// An environment variable, empty when unset.
+std::wstring EnvironmentVariable(const wchar_t* name);
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,129 @@
+// The demo desktop itself: item files, its refusals, its keys and the mouse.
+#include "demo_desktop_process.h"
+#include "demo_protocol.h"
+#include "desktop_e2e.h"
+#include "e2e_check.h"
+#include "e2e_environment.h"
+
+namespace icotrace::e2e {
+namespace {
+
+const std::vector<demo::DemoItem> kFileItems = {
+    {L"Premier", 30, 40, 0, 1},
+    {L"", 130, 40, 1, 2},  // an item without a caption
+    {L"Tabulation\tdans la légende", 230, 40, 2, 3},
+    {L"日本語のメモ", 330, 40, 3, -7},
+    {L"Élément; deux", -5, 600, 7, 0x7FFFFFFF},
+};
+
+std::string Utf16File(const std::vector<demo::DemoItem>& items) {
+  const std::wstring text = L"# written by hand\r\n\r\n" + [&] {
+    std::wstring lines;
+    for (const demo::DemoItem& item : items) {
+      lines += std::to_wstring(item.X) + L"\t" + std::to_wstring(item.Y) + L"\t" +
+               std::to_wstring(item.Image) + L"\t" + std::to_wstring(item.LParam) + L"\t" +
+               item.Caption + L"\r\n";
+    }
+    return lines;
+  }();
+  std::string bytes = "\xFF\xFE";
+  for (const wchar_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+void ReadBackItemFile(const std::wstring& demoPath, const std::string& bytes,
+                      const std::wstring& name) {
+  const std::wstring path = E2eDirectory() + L"\\" + name;
+  WriteFileBytes(path, bytes);
+  DemoDesktopProcess demo(demoPath, {L"--items", path});
+  E2E_CHECK(demo.Truth() == kFileItems);
+  RealDesktop desktop;
+  Layout layout;
+  desktop.Common.ReadDesktopLayout(layout);
+  CheckSameItems(layout, kFileItems);
+  DeleteFileW(path.c_str());
+}
+
+void SendMouse(DWORD flags, POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof input);
+  Sleep(40);
+}
+
+HWND ListViewOf(HWND progman) {
+  return FindWindowExW(FindWindowExW(progman, nullptr, nullptr, nullptr), nullptr, nullptr,
+                       nullptr);
+}
+
+}  // namespace
+
+void DemoDesktopChecks(const DemoPaths& demos) {
+  Scenario("items from a UTF-16 file (BOM, CRLF), read back whole",
+           [&] { ReadBackItemFile(demos.Same, Utf16File(kFileItems), L"items-utf16.txt"); });
+  Scenario("items from a UTF-8 file, the form of the demo desktop's own dump", [&] {
+    ReadBackItemFile(demos.Same, demo::FormatItemFile(kFileItems), L"items-utf8.txt");
+  });
+
+  Scenario("a bad switch or item file: the demo desktop says so and does not start", [&] {
+    const std::wstring bad = E2eDirectory() + L"\\items-bad.txt";
+    WriteFileBytes(bad, "10\t20\tune image\t0\tLégende\n");
+    for (const std::vector<std::wstring>& arguments : std::vector<std::vector<std::wstring>>{
+             {L"--items", bad}, {L"--count", L"beaucoup"}, {L"--inconnue"}}) {
+      const ExitResult result = RunDemoDesktopToExit(demos.Same, arguments, 10000);
+      E2E_CHECK(result.Exited);
+      E2E_CHECK_EQ(result.Code, static_cast<DWORD>(demo::kExitBadArguments));
+    }
+    DeleteFileW(bad.c_str());
+  });
+
+  Scenario("a second demo desktop refuses to start beside the first", [&] {
+    DemoDesktopProcess first(demos.Same, {});
+    const ExitResult second = RunDemoDesktopToExit(demos.Same, {}, 10000);
+    E2E_CHECK(second.Exited);
+    E2E_CHECK_EQ(second.Code, static_cast<DWORD>(demo::kExitAnotherDesktop));
+    E2E_CHECK(IsWindow(first.Progman()) && !first.Exited(0));
+  });
+
+  Scenario("the M key scrambles every item, the R key puts them back", [&] {
+    DemoDesktopProcess demo(demos.Same, {});
+    const std::vector<demo::DemoItem> start = demo.Truth();
+    HWND list = ListViewOf(demo.Progman());
+    SendMessageW(list, WM_KEYDOWN, 'M', 0);
+    std::size_t moved = 0;
+    const std::vector<demo::DemoItem> scrambled = demo.Truth();
+    for (std::size_t i = 0; i < start.size() && i < scrambled.size(); ++i) {
+      if (scrambled[i].X != start[i].X || scrambled[i].Y != start[i].Y) ++moved;
+    }
+    E2E_CHECK_EQ(moved, start.size());
+    SendMessageW(list, WM_KEYDOWN, 'R', 0);
+    CheckPositions(demo.Truth(), start);
+  });
+
+  Scenario("an icon dragged with the mouse lands where it is dropped", [&] {
+    DemoDesktopProcess demo(demos.Same, {});
+    std::vector<demo::DemoItem> expected = demo.Truth();
+    HWND list = ListViewOf(demo.Progman());
+    SetForegroundWindow(demo.Progman());
+    POINT from{expected[0].X + 16, expected[0].Y + 16};  // on the icon of "Corbeille"
+    ClientToScreen(list, &from);
+    SendMouse(0, from);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= 10; ++step) {
+      SendMouse(0, {from.x + 20 * step, from.y + 15 * step});
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP, {from.x + 200, from.y + 150});
+    Sleep(300);
+    expected[0].X += 200;
+    expected[0].Y += 150;
+    CheckPositions(demo.Truth(), expected);
+  });
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,62 @@
+// The end-to-end checks of the desktop access: modCommon with the real
+// Win32Api against demo desktops started for the purpose.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demo_items.h"
+#include "desktop/command_error.h"
+#include "desktop/desktop_icon.h"
+#include "real_desktop.h"
+
+namespace icotrace::e2e {
+
+struct DemoPaths {
+  std::wstring Same;   // the demo desktop of this build's bitness
+  std::wstring Other;  // of the other bitness; empty when not given
+};
+
+std::u16string Text16(std::wstring_view text);
+
+// The default items as a demo desktop of that pointer width holds them.
+std::vector<demo::DemoItem> DefaultItemsAsHeld(unsigned demoPointerBits);
+
+// Checks that a read gave exactly these items, in this order (item data:
+// the low 32 bits).
+void CheckSameItems(const Layout& read, const std::vector<demo::DemoItem>& truth);
+
+// Checks that every item stands where expected says, captions and order
+// unchanged.
+void CheckPositions(const std::vector<demo::DemoItem>& actual,
+                    const std::vector<demo::DemoItem>& expected);
+
+// Starts a demo desktop, reads it, scrambles it, applies the read and checks
+// through the demo desktop that every item is back. Screenshots of the
+// scrambled and restored desktop when screenshotPrefix is not empty.
+void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wstring>& arguments,
+                        const std::wstring& screenshotPrefix);
+
+// What a failing command said, or nothing when it did not fail.
+template <typename Command>
+std::u16string FailureOf(Command&& command) {
+  try {
+    command();
+  } catch (const CommandError& error) {
+    return error.Message();
+  }
+  return u"(no error)";
+}
+
+void ReadChecks(const DemoPaths& demos);
+void ApplyChecks(const DemoPaths& demos);
+void WorkerWChecks(const DemoPaths& demos);
+void NoDesktopChecks(const DemoPaths& demos);
+void OtherBitnessChecks(const DemoPaths& demos);
+void FaultChecks(const DemoPaths& demos);
+void DemoDesktopChecks(const DemoPaths& demos);
+
+}  // namespace icotrace::e2e

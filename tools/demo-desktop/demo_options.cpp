@@ -1,0 +1,58 @@
+#include "demo_options.h"
+
+#include <cwchar>
+
+#include "demo_protocol.h"
+
+namespace icotrace::demo {
+namespace {
+
+std::uint32_t ParseCount(const std::wstring& text, const std::wstring& option,
+                         std::uint32_t largest) {
+  wchar_t* end = nullptr;
+  errno = 0;
+  const unsigned long long value = std::wcstoull(text.c_str(), &end, 10);
+  if (text.empty() || text[0] == L'-' || *end != L'\0' || errno != 0 || value > largest) {
+    throw OptionError(option + L" attend un nombre entier de 0 à " + std::to_wstring(largest) +
+                      L", pas « " + text + L" »");
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
+DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
+  // Generated desktops stay within what a list view handles comfortably.
+  constexpr std::uint32_t kMostItems = 100000;
+  DemoOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::wstring& option = arguments[i];
+    if (option == kSwitchWorkerW) {
+      options.WorkerW = true;
+      continue;
+    }
+    if (i + 1 >= arguments.size()) {
+      throw OptionError(L"option inconnue ou sans valeur : « " + option + L" »");
+    }
+    const std::wstring& value = arguments[++i];
+    if (option == kSwitchCount) {
+      options.Count = static_cast<std::int32_t>(ParseCount(value, option, kMostItems));
+    } else if (option == kSwitchItems) {
+      options.ItemsFile = value;
+    } else if (option == kSwitchExitAfter) {
+      options.ExitAfter = ParseCount(value, option, UINT32_MAX - 1);
+    } else if (option == kSwitchHangAfter) {
+      options.HangAfter = ParseCount(value, option, UINT32_MAX - 1);
+    } else if (option == kSwitchDumpOnStart) {
+      options.DumpFile = value;
+    } else {
+      throw OptionError(L"option inconnue : « " + option + L" »");
+    }
+  }
+  if (options.Count && !options.ItemsFile.empty()) {
+    throw OptionError(L"--count et --items ne vont pas ensemble");
+  }
+  return options;
+}
+
+}  // namespace icotrace::demo

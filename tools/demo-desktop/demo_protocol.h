@@ -1,0 +1,36 @@
+// What the demo desktop agrees on with the programs that drive it: its
+// switches, the messages it answers and its exit codes. The README's
+// "Demo desktop" section says the same for people.
+#pragma once
+
+#include <cstdint>
+
+namespace icotrace::demo {
+
+// Switches (each followed by its value where it takes one).
+inline constexpr wchar_t kSwitchWorkerW[] = L"--workerw";       // windows as after "show desktop"
+inline constexpr wchar_t kSwitchCount[] = L"--count";           // N generated items
+inline constexpr wchar_t kSwitchItems[] = L"--items";           // items from a file
+inline constexpr wchar_t kSwitchExitAfter[] = L"--exit-after";  // die at the (k+1)-th item message
+inline constexpr wchar_t kSwitchHangAfter[] = L"--hang-after";  // stop answering there instead
+inline constexpr wchar_t kSwitchDumpOnStart[] = L"--dump";      // write the dump once ready
+
+// Registered window message, sent to the "Progman" window: moves every item
+// somewhere else. wParam is a seed (0: the next one of the session). Returns
+// the number of items moved.
+inline constexpr wchar_t kScrambleMessage[] = L"IcotraceDemoDesktopScramble";
+
+// WM_COPYDATA sent to the "Progman" window with this dwData and a UTF-16 file
+// path (no NUL needed) as data: the demo desktop writes its items there, as its
+// own list view holds them, and answers 1 (0 when the file cannot be written).
+inline constexpr std::uintptr_t kDumpRequest = 0x49434F44;  // "ICOD"
+
+// --exit-after and --hang-after count the item messages that come from
+// another thread: LVM_GETITEMW (one per item read) and LVM_FINDITEMW (one per
+// item move).
+
+inline constexpr int kExitBadArguments = 2;
+inline constexpr int kExitAnotherDesktop = 3;  // a "Progman" window already exists
+inline constexpr int kExitShellGone = 4;       // --exit-after reached
+
+}  // namespace icotrace::demo

@@ -1,0 +1,30 @@
+// The demo desktop's own access to its list view, in its own process: fill
+// it, read it back as the control holds it (the dump), move every item.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "demo_items.h"
+
+namespace icotrace::demo {
+
+void FillListView(HWND list, const std::vector<DemoItem>& items);
+
+// Every item as the control holds it now, in its order.
+std::vector<DemoItem> ReadListView(HWND list);
+
+// Writes ReadListView as an item file (UTF-8), replacing path whole.
+bool WriteDump(HWND list, const std::wstring& path);
+
+// Moves every item to another place on the list view's client area, chosen
+// from seed; returns how many moved.
+std::int32_t ScrambleListView(HWND list, std::uint32_t seed);
+
+// Puts every item back where items place it (same order as the control's).
+void PlaceItems(HWND list, const std::vector<DemoItem>& items);
+
+}  // namespace icotrace::demo
