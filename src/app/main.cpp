@@ -5,6 +5,12 @@
 #include <ole2.h>
 
 #include "desktop/command_error.h"
+#include "desktop/mod_common.h"
+#include "platform/win32_ansi_codec.h"
+#include "platform/win32_api.h"
+#include "platform/win32_desktop_folder_view.h"
+#include "platform/win32_file_system.h"
+#include "platform/win32_screen_metrics.h"
 #include "ui/win/frm_main.h"
 #include "ui/win/wide_text.h"
 #include "ui/win/window.h"
@@ -12,7 +18,13 @@
 namespace {
 
 int RunProgram(HINSTANCE instance, int showCommand) {
-  icotrace::FrmMain frmMain(instance);
+  icotrace::Win32Api api;
+  icotrace::Win32DesktopFolderView folderView;
+  icotrace::modCommon desktop(api, &folderView);
+  icotrace::Win32FileSystem files;
+  icotrace::Win32ScreenMetrics screen;
+  const icotrace::Win32AnsiCodec codec;
+  icotrace::FrmMain frmMain(instance, {desktop, api, files, screen, codec});
   frmMain.Show(showCommand);
   MSG message;
   BOOL got;

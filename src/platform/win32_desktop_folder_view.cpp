@@ -1,11 +1,11 @@
 #include "platform/win32_desktop_folder_view.h"
 
+#include <windows.h>
 #include <exdisp.h>
 #include <shlguid.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <shobjidl.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 namespace icotrace {

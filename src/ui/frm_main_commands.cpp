@@ -1,22 +1,83 @@
 #include "ui/frm_main_commands.h"
 
+#include <string>
+
+#include "desktop/command_error.h"
+#include "layoutfile/layout_file.h"
+#include "layoutfile/layout_file_errors.h"
+#include "layoutfile/layout_file_name.h"
+#include "ui/command_messages.h"
+
 namespace icotrace {
+namespace {
+
+std::u16string Decimal(std::int32_t value) {
+  std::u16string text;
+  for (const char c : std::to_string(value)) text.push_back(static_cast<char16_t>(c));
+  return text;
+}
+
+}  // namespace
 
 void FrmMainCommands::Click(MainButton button) {
   switch (button) {
+    case MainButton::Command1:
+      Command1_Click();
+      break;
+    case MainButton::Command2:
+      Command2_Click();
+      break;
+    case MainButton::Command3:
+      Command3_Click();
+      break;
+    case MainButton::Command4:
+      Command4_Click();
+      break;
     case MainButton::Command5:
       Command5_Click();
       break;
     case MainButton::Command6:
       Command6_Click();
       break;
-    case MainButton::Command1:
-    case MainButton::Command2:
-    case MainButton::Command3:
-    case MainButton::Command4:
-      // The desktop commands come with the layout files and the icon cache.
-      break;
   }
+}
+
+void FrmMainCommands::Form_Load() {
+  const std::u16string path = LayoutFileName(m_services.screen, m_services.files);
+  if (FileExists(m_services.files, path)) m_view.EnableButton(MainButton::Command4);
+}
+
+void FrmMainCommands::Command1_Click() {
+  Layout snapshot;
+  m_services.desktop.ReadDesktopLayout(snapshot);
+  ShowLayout(std::move(snapshot));
+  m_services.icons.UninstallHook();
+  m_view.EnableButton(MainButton::Command3);
+}
+
+void FrmMainCommands::Command2_Click() {
+  m_services.desktop.ApplyDesktopLayout(m_layout);
+}
+
+void FrmMainCommands::Command3_Click() {
+  Command1_Click();
+  // An empty snapshot would wipe out the saved arrangement.
+  if (m_layout.empty()) throw CommandError(messages::kNothingToSave);
+  const std::u16string path = LayoutFileName(m_services.screen, m_services.files);
+  const SaveReport report = SaveLayoutFile(m_services.files, m_services.codec, path, m_layout);
+  m_view.EnableButton(MainButton::Command4);
+  if (!report.unconvertedNames.empty()) {
+    m_view.ShowWarning(UnconvertedNamesMessage(path, report.unconvertedNames));
+  }
+}
+
+void FrmMainCommands::Command4_Click() {
+  const std::u16string path = LayoutFileName(m_services.screen, m_services.files);
+  Layout loaded;
+  LoadLayoutFile(m_services.files, m_services.codec, path, loaded);
+  ShowLayout(std::move(loaded));
+  m_view.EnableButton(MainButton::Command2);
+  m_view.EnableButton(MainButton::Command3);
 }
 
 void FrmMainCommands::Command5_Click() {
@@ -30,6 +91,28 @@ void FrmMainCommands::Command6_Click() {
 void FrmMainCommands::Form_Unload() {
   m_layout.clear();
   m_layout.shrink_to_fit();
+}
+
+void FrmMainCommands::ShowLayout(Layout layout) {
+  m_layout = std::move(layout);
+  m_failedImages.clear();
+  m_view.ClearRows();
+  for (const DesktopIcon& icon : m_layout) FillListRow(icon);
+}
+
+void FrmMainCommands::FillListRow(const DesktopIcon& icon) {
+  const bool pictured = EnsureIconImage(icon.Image);
+  m_view.AddRow({icon.Name, pictured ? ImageKey(icon.Image) : std::u16string(), Decimal(icon.X),
+                 Decimal(icon.Y), Decimal(icon.lParam)});
+}
+
+bool FrmMainCommands::EnsureIconImage(std::int32_t image) {
+  const std::u16string key = ImageKey(image);
+  if (m_services.icons.ImageKeyExists(key)) return true;
+  if (m_failedImages.count(image) != 0) return false;
+  if (m_services.icons.AddDesktopIcon(key, image)) return true;
+  m_failedImages.insert(image);
+  return false;
 }
 
 }  // namespace icotrace

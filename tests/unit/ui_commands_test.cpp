@@ -1,43 +1,244 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "desktop/command_error.h"
+#include "desktop/mod_common.h"
+#include "memory_file_system.h"
+#include "platform/windows_1252_codec.h"
+#include "simulated_shell.h"
+#include "ui/command_messages.h"
 #include "ui/frm_main_commands.h"
 
 namespace icotrace::testing {
 namespace {
 
+using ::testing::ElementsAre;
+
 class RecordingView : public MainWindowView {
  public:
+  void EnableButton(MainButton button) override { enabled.insert(button); }
+  void ClearRows() override {
+    rows.clear();
+    calls.push_back("clear");
+  }
+  void AddRow(const ListRow& row) override { rows.push_back(row); }
+  void ShowWarning(const std::u16string& message) override { warnings.push_back(message); }
   void ShowAboutBox() override { calls.push_back("about"); }
   void EndProgram() override { calls.push_back("end"); }
+
+  std::set<MainButton> enabled;
+  std::vector<ListRow> rows;
+  std::vector<std::u16string> warnings;
   std::vector<std::string> calls;
 };
 
-struct ClickCase {
-  MainButton button;
-  std::vector<std::string> calls;
+// ImageList1 without a window: counts the fetches, can refuse some.
+class CountingIconCache : public IconImageCache {
+ public:
+  bool ImageKeyExists(const std::u16string& key) override { return keys.count(key) != 0; }
+  bool AddDesktopIcon(const std::u16string& key, std::int32_t image) override {
+    ++fetches[image];
+    if (unfetchable.count(image) != 0) return false;
+    keys.insert(key);
+    return true;
+  }
+  void UninstallHook() override { ++uninstalls; }
+
+  std::set<std::u16string> keys;
+  std::map<std::int32_t, int> fetches;
+  std::set<std::int32_t> unfetchable;
+  int uninstalls = 0;
 };
 
-class MainButtonClicks : public ::testing::TestWithParam<ClickCase> {};
+// 1024 x 768 at 15 twips per pixel.
+constexpr ScreenTwips kScreen{15360, 11520, 15, 15};
+const std::u16string kFolder = u"C:\\Icotrace";
+const std::u16string kLayoutPath = u"C:\\Icotrace\\1024x768.ICOLAY";
 
-// The buttons are numbered in the order they were made: Command5 quits and
-// Command6 opens the About box, whatever their place on the screen.
-TEST_P(MainButtonClicks, ReachTheirOwnCommand) {
+class MainCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files.SetProgramFolder(kFolder);
+    shell.SetItems(
+        {{u"Corbeille", 16, 8, 3, 11}, {u"Documents", -40, 90, 0, -2}, {u"Notes", 100, 100, 3, 0}});
+  }
+  std::vector<std::u16string> Captions() const {
+    std::vector<std::u16string> captions;
+    for (const ListRow& row : view.rows) captions.push_back(row.Caption);
+    return captions;
+  }
+  std::u16string FailureOf(void (FrmMainCommands::*command)()) {
+    try {
+      (commands.*command)();
+    } catch (const CommandError& error) {
+      return error.Message();
+    }
+    return u"";
+  }
+  std::set<MainButton> Enabled(std::initializer_list<MainButton> buttons) { return buttons; }
+
+  SimulatedShell shell;
+  modCommon desktop{shell};
+  MemoryFileSystem files;
+  FixedScreen screen{kScreen};
+  Windows1252Codec codec;
+  CountingIconCache icons;
   RecordingView view;
-  FrmMainCommands commands(view);
-  commands.Click(GetParam().button);
-  EXPECT_EQ(view.calls, GetParam().calls);
+  FrmMainCommands commands{view, {desktop, files, screen, codec, icons}};
+};
+
+TEST_F(MainCommands, ButtonsReachTheirOwnCommand) {
+  // Numbered in the order they were made: Command5 quits, Command6 opens
+  // the About box, whatever their place on the screen.
+  commands.Click(MainButton::Command5);
+  commands.Click(MainButton::Command6);
+  EXPECT_THAT(view.calls, ElementsAre("end", "about"));
+  commands.Click(MainButton::Command1);
+  EXPECT_EQ(view.rows.size(), 3u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, MainButtonClicks,
-                         ::testing::Values(ClickCase{MainButton::Command5, {"end"}},
-                                           ClickCase{MainButton::Command6, {"about"}},
-                                           ClickCase{MainButton::Command1, {}},
-                                           ClickCase{MainButton::Command2, {}},
-                                           ClickCase{MainButton::Command3, {}},
-                                           ClickCase{MainButton::Command4, {}}));
+TEST_F(MainCommands, StartingWithoutAFileOffersOnlyTheRead) {
+  commands.Form_Load();
+  EXPECT_TRUE(view.enabled.empty());
+  commands.Command1_Click();
+  EXPECT_EQ(view.enabled, Enabled({MainButton::Command3}));
+  commands.Command3_Click();
+  EXPECT_EQ(view.enabled, Enabled({MainButton::Command3, MainButton::Command4}));
+  commands.Command4_Click();
+  EXPECT_EQ(view.enabled,
+            Enabled({MainButton::Command2, MainButton::Command3, MainButton::Command4}));
+}
+
+TEST_F(MainCommands, StartingWithAFileOffersTheLoadAtOnce) {
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
+  commands.Form_Load();
+  EXPECT_EQ(view.enabled, Enabled({MainButton::Command4}));
+  EXPECT_EQ(files.LastLookup(), kLayoutPath);
+}
+
+TEST_F(MainCommands, ReadShowsEachItemOnceAndFetchesEachImageOnce) {
+  commands.Command1_Click();
+  commands.Command1_Click();
+  EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
+  EXPECT_EQ(view.rows[1].X, u"-40");
+  EXPECT_EQ(view.rows[1].lParam, u"-2");
+  EXPECT_EQ(view.rows[0].ImageKey, u"K3");
+  EXPECT_EQ(view.rows[1].ImageKey, u"K0");
+  EXPECT_THAT(icons.fetches, ElementsAre(std::pair{0, 1}, std::pair{3, 1}));
+  EXPECT_EQ(icons.uninstalls, 2) << "once after each read's rows";
+}
+
+TEST_F(MainCommands, LoadListsEveryLineAndTheClosingEmptyEntry) {
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\nAilleurs;-5;6;7;8\r\nNotes;9;9;3;0\r\n");
+  commands.Command4_Click();
+  ASSERT_EQ(view.rows.size(), 4u);
+  EXPECT_EQ(view.rows[1].Caption, u"Ailleurs");
+  EXPECT_EQ(view.rows[1].ImageKey, u"K7");
+  EXPECT_EQ(view.rows[3].Caption, u"");
+  EXPECT_EQ(view.rows[3].X, u"0");
+  EXPECT_EQ(view.rows[3].ImageKey, u"K0");
+  EXPECT_EQ(icons.uninstalls, 0) << "no release after a load";
+  files.Put(kLayoutPath, "");
+  commands.Command4_Click();
+  EXPECT_EQ(view.rows.size(), 1u);
+}
+
+TEST_F(MainCommands, SaveWritesAFreshReadNotTheLoadedTable) {
+  files.Put(kLayoutPath, "Ancien;1;1;1;1\r\n");
+  commands.Command4_Click();
+  commands.Command3_Click();
+  EXPECT_EQ(files.At(kLayoutPath).bytes,
+            "Corbeille;16;8;3;11\r\nDocuments;-40;90;0;-2\r\nNotes;100;100;3;0\r\n");
+  EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
+}
+
+TEST_F(MainCommands, ApplyPutsTheLoadedLayoutBack) {
+  files.Put(kLayoutPath, "Documents;300;310;0;0\r\n");
+  commands.Command4_Click();
+  commands.Command2_Click();
+  EXPECT_EQ(shell.Items()[1].x, 300);
+  EXPECT_EQ(shell.Items()[1].y, 310);
+}
+
+TEST_F(MainCommands, ChangingTheResolutionLoadsThatResolutionsFile) {
+  files.Put(kLayoutPath, "Petit;1;1;0;0\r\n");
+  files.Put(u"C:\\Icotrace\\1280x1024.ICOLAY", "Grand;2;2;0;0\r\n");
+  screen.Set({19200, 15360, 15, 15});
+  commands.Command4_Click();
+  EXPECT_EQ(view.rows[0].Caption, u"Grand");
+}
+
+TEST_F(MainCommands, AFailedCommandChangesNothing) {
+  commands.Command1_Click();
+  const auto rows = view.rows;
+  const auto enabled = view.enabled;
+  // A malformed file: the message names the file and the line.
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\nCassé;x;2;3;4\r\n");
+  const std::u16string malformed = FailureOf(&FrmMainCommands::Command4_Click);
+  EXPECT_NE(malformed.find(kLayoutPath), std::u16string::npos);
+  EXPECT_NE(malformed.find(u"2"), std::u16string::npos);
+  // No desktop any more.
+  shell.RemoveDesktop();
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"Le bureau de Windows est introuvable.");
+  EXPECT_NE(FailureOf(&FrmMainCommands::Command3_Click), u"");
+  EXPECT_EQ(view.rows.size(), rows.size());
+  EXPECT_EQ(view.rows[0].Caption, rows[0].Caption);
+  EXPECT_EQ(view.enabled, enabled) << "neither apply nor load was offered by the failures";
+  EXPECT_EQ(commands.CurrentLayout().size(), 3u);
+  EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\nCassé;x;2;3;4\r\n");
+}
+
+TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFile) {
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
+  shell.SetItems({});
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click), std::u16string(icotrace::messages::kNothingToSave));
+  EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
+}
+
+TEST_F(MainCommands, AFailedSaveLeavesTheFileAndReportsIt) {
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n").readOnly = true;
+  EXPECT_NE(FailureOf(&FrmMainCommands::Command3_Click), u"");
+  EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
+  EXPECT_EQ(view.enabled.count(MainButton::Command4), 0u);
+}
+
+TEST_F(MainCommands, NamesTheCodePageCannotHoldAreSavedAndReported) {
+  shell.SetItems({{u"Корзина", 1, 2, 0, 0}, {u"Notes", 3, 4, 0, 0}});
+  commands.Command3_Click();
+  ASSERT_EQ(view.warnings.size(), 1u);
+  EXPECT_NE(view.warnings[0].find(u"Корзина"), std::u16string::npos);
+  EXPECT_TRUE(files.Has(kLayoutPath));
+  EXPECT_EQ(view.enabled.count(MainButton::Command4), 1u);
+}
+
+TEST_F(MainCommands, AnIconThatCannotBeFetchedIsTriedOncePerCommand) {
+  icons.unfetchable = {3};
+  commands.Command1_Click();
+  EXPECT_EQ(view.rows[0].ImageKey, u"") << "listed without a picture";
+  EXPECT_EQ(view.rows[2].ImageKey, u"");
+  EXPECT_EQ(view.rows[1].ImageKey, u"K0");
+  EXPECT_EQ(icons.fetches[3], 1);
+  icons.unfetchable.clear();
+  commands.Command1_Click();
+  EXPECT_EQ(icons.fetches[3], 2) << "nothing was cached, so the next command tries again";
+  EXPECT_EQ(view.rows[0].ImageKey, u"K3");
+}
+
+TEST_F(MainCommands, UnloadReleasesTheTable) {
+  commands.Command1_Click();
+  commands.Form_Unload();
+  EXPECT_TRUE(commands.CurrentLayout().empty());
+}
+
+TEST(ImageKeys, AreTheLetterKAndTheDecimalIndex) {
+  EXPECT_EQ(ImageKey(0), u"K0");
+  EXPECT_EQ(ImageKey(12), u"K12");
+  EXPECT_EQ(ImageKey(-1), u"K-1");
+}
 
 }  // namespace
 }  // namespace icotrace::testing

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "desktop/command_error.h"
 #include "ui/app_info.h"
 #include "ui/win/dpi.h"
 #include "ui/win/frm_apropos.h"
@@ -21,6 +22,8 @@ constexpr UINT_PTR kListView1Id = 10;
 constexpr UINT_PTR kFrame1Id = 11;
 // The buttons' ids follow their numbers: Command1 is 101.
 constexpr UINT_PTR kFirstButtonId = 101;
+// Runs the load step through the window procedure, where failures are shown.
+constexpr UINT kFormLoadMessage = WM_APP + 1;
 
 UINT_PTR ButtonId(MainButton button) {
   return kFirstButtonId + static_cast<UINT_PTR>(button);
@@ -33,9 +36,15 @@ HWND CreateChild(const wchar_t* className, std::u16string_view text, DWORD style
                            reinterpret_cast<HMENU>(id), instance, nullptr);
 }
 
+constexpr char16_t kListFull[] = u"La liste ne peut pas recevoir d'autres lignes.";
+
 }  // namespace
 
-FrmMain::FrmMain(HINSTANCE instance) : m_instance(instance) {
+FrmMain::FrmMain(HINSTANCE instance, const ProgramServices& services)
+    : m_instance(instance),
+      m_sysIcons(services.desktop, services.api, m_imageList1),
+      m_commands(*this,
+                 {services.desktop, services.files, services.screen, services.codec, m_sysIcons}) {
   RegisterWindowClass(instance, kMainClass, ProgramWindowLooks(instance));
   CreateWindowObject(instance, kMainClass, kMainStyle, kMainExStyle, nullptr, 0);
   try {
@@ -55,6 +64,7 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::Show(int showCommand) {
+  ::SendMessageW(Handle(), kFormLoadMessage, 0, 0);
   RECT window;
   ::GetWindowRect(Handle(), &window);
   const SIZE size{window.right - window.left, window.bottom - window.top};
@@ -151,6 +161,9 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LayOut(HIWORD(wParam));
       MoveToSuggested(Handle(), lParam);
       return 0;
+    case kFormLoadMessage:
+      m_commands.Form_Load();
+      return 0;
     case WM_CLOSE:
       m_commands.Form_Unload();
       ::DestroyWindow(Handle());
@@ -197,6 +210,36 @@ void FrmMain::KeepFocus(WPARAM activation) {
   const bool usable =
       m_lastFocus != nullptr && ::IsWindow(m_lastFocus) && ::IsWindowEnabled(m_lastFocus);
   ::SetFocus(usable ? m_lastFocus : m_listView1);
+}
+
+void FrmMain::EnableButton(MainButton button) {
+  for (std::size_t i = 0; i < kMainButtons.size(); ++i)
+    if (kMainButtons[i].Button == button) ::EnableWindow(m_buttons[i], TRUE);
+}
+
+void FrmMain::ClearRows() {
+  ListView_DeleteAllItems(m_listView1);
+}
+
+void FrmMain::AddRow(const ListRow& row) {
+  std::wstring caption = Wide(row.Caption);
+  const int picture = row.ImageKey.empty() ? -1 : m_imageList1.IndexOf(row.ImageKey);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = ListView_GetItemCount(m_listView1);
+  item.pszText = caption.data();
+  item.iImage = picture >= 0 ? picture : I_IMAGENONE;
+  const int index = ListView_InsertItem(m_listView1, &item);
+  if (index < 0) throw CommandError(std::u16string(kListFull));
+  int column = 1;
+  for (const std::u16string* text : {&row.X, &row.Y, &row.lParam}) {
+    std::wstring wide = Wide(*text);
+    ListView_SetItemText(m_listView1, index, column++, wide.data());
+  }
+}
+
+void FrmMain::ShowWarning(const std::u16string& message) {
+  ShowFailure(Handle(), Wide(message).c_str());
 }
 
 void FrmMain::ShowAboutBox() {

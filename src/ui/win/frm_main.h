@@ -7,27 +7,47 @@
 
 #include <array>
 
+#include "desktop/mod_common.h"
+#include "platform/ansi_codec.h"
+#include "platform/file_system.h"
+#include "platform/screen_metrics.h"
+#include "platform/win_api.h"
 #include "ui/frm_main_commands.h"
 #include "ui/main_window_design.h"
 #include "ui/main_window_view.h"
 #include "ui/win/container_window.h"
 #include "ui/win/handles.h"
 #include "ui/win/keyed_image_list.h"
+#include "ui/win/mod_sys_icons.h"
 #include "ui/win/tool_tips.h"
 #include "ui/win/window.h"
 
 namespace icotrace {
 
+// The real platform the window's commands work on, made by wWinMain.
+struct ProgramServices {
+  modCommon& desktop;
+  WinApi& api;
+  FileSystem& files;
+  ScreenMetrics& screen;
+  const AnsiCodec& codec;
+};
+
 class FrmMain final : public Window, private MainWindowView {
  public:
-  explicit FrmMain(HINSTANCE instance);
+  FrmMain(HINSTANCE instance, const ProgramServices& services);
   ~FrmMain() override;
 
-  // Centres the window on its monitor and shows it, focus on ListView1.
+  // Runs the load step, centres the window on its monitor and shows it,
+  // focus on ListView1.
   void Show(int showCommand);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void EnableButton(MainButton button) override;
+  void ClearRows() override;
+  void AddRow(const ListRow& row) override;
+  void ShowWarning(const std::u16string& message) override;
   void ShowAboutBox() override;
   void EndProgram() override;
 
@@ -40,14 +60,15 @@ class FrmMain final : public Window, private MainWindowView {
   void KeepFocus(WPARAM activation);
 
   HINSTANCE m_instance;
-  FrmMainCommands m_commands{*this};
+  KeyedImageList m_imageList1;
+  ModSysIcons m_sysIcons;
+  FrmMainCommands m_commands;
   UINT m_dpi = 0;
   HWND m_listView1 = nullptr;
   ContainerWindow m_frame1;
   // In the order of kMainButtons: left to right.
   std::array<HWND, kMainButtons.size()> m_buttons{};
   std::array<UniqueIcon, kMainButtons.size()> m_pictures;
-  KeyedImageList m_imageList1;
   ToolTips m_toolTips;
   UniqueFont m_font;
   HWND m_lastFocus = nullptr;
