@@ -1,0 +1,118 @@
+// InterprocessImageList.dll for real: icons fetched from a demo desktop in
+// another process, as Icotrace fetches them, and a shell that survives bad
+// requests.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <set>
+#include <vector>
+
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+#include "e2e_environment.h"
+#include "imagelist/interprocess_image_list.h"
+
+namespace icotrace::e2e {
+namespace {
+
+struct IconPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> colour;  // BGRA, top-down
+  bool anyOpaque = false;
+};
+
+// Reads an icon of this process back as pixels, through its own bitmaps.
+IconPixels Inspect(HICON icon) {
+  IconPixels pixels;
+  ICONINFO parts{};
+  if (icon == nullptr || !::GetIconInfo(icon, &parts)) return pixels;
+  BITMAP colour{};
+  if (parts.hbmColor != nullptr && ::GetObjectW(parts.hbmColor, sizeof colour, &colour) != 0) {
+    pixels.width = colour.bmWidth;
+    pixels.height = colour.bmHeight;
+    pixels.colour.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, parts.hbmColor, 0, static_cast<UINT>(pixels.height), pixels.colour.data(),
+                &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    for (std::uint32_t pixel : pixels.colour) pixels.anyOpaque |= (pixel >> 24) != 0;
+  }
+  if (parts.hbmColor != nullptr) ::DeleteObject(parts.hbmColor);
+  if (parts.hbmMask != nullptr) ::DeleteObject(parts.hbmMask);
+  return pixels;
+}
+
+HWND DesktopListView(HWND progman) {
+  HWND view = ::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr);
+  return view == nullptr ? nullptr : ::FindWindowExW(view, nullptr, L"SysListView32", nullptr);
+}
+
+HIMAGELIST SmallImageList(HWND listView) {
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutW(listView, LVM_GETIMAGELIST, LVSIL_SMALL, 0, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+  return reinterpret_cast<HIMAGELIST>(answer);
+}
+
+void FetchesEveryImageOfTheDesktop(const std::wstring& demo) {
+  DemoDesktopProcess desktop(demo, {});
+  const HWND listView = DesktopListView(desktop.Progman());
+  E2E_CHECK(listView != nullptr);
+  const HIMAGELIST images = SmallImageList(listView);
+  E2E_CHECK(images != nullptr);
+  std::set<std::vector<std::uint32_t>> distinct;
+  for (int index = 0; index < demo::kImageCount; ++index) {
+    HICON icon = GetIcon(listView, images, index);
+    E2E_CHECK(icon != nullptr);
+    const IconPixels pixels = Inspect(icon);
+    E2E_CHECK_EQ(pixels.width, 16);
+    E2E_CHECK_EQ(pixels.height, 16);
+    E2E_CHECK(pixels.anyOpaque);
+    distinct.insert(pixels.colour);
+    ::DestroyIcon(icon);
+  }
+  E2E_CHECK_EQ(distinct.size(), static_cast<std::size_t>(demo::kImageCount));
+  E2E_CHECK(UninstallHook() != FALSE);
+  // The machinery comes back by itself after a release.
+  HICON again = GetIcon(listView, images, 0);
+  E2E_CHECK(again != nullptr);
+  ::DestroyIcon(again);
+  E2E_CHECK(UninstallHook() != FALSE);
+}
+
+void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
+  DemoDesktopProcess desktop(demo, {});
+  const HWND listView = DesktopListView(desktop.Progman());
+  const HIMAGELIST images = SmallImageList(listView);
+  E2E_CHECK(GetIcon(listView, images, demo::kImageCount) == nullptr);
+  E2E_CHECK(GetIcon(listView, images, -1) == nullptr);
+  // A handle the list view does not hold is never touched in the shell.
+  const auto bogus = reinterpret_cast<HIMAGELIST>(reinterpret_cast<UINT_PTR>(images) + 0x40);
+  E2E_CHECK(GetIcon(listView, bogus, 0) == nullptr);
+  E2E_CHECK(GetIcon(listView, nullptr, 0) == nullptr);
+  E2E_CHECK(GetIcon(nullptr, images, 0) == nullptr);
+  E2E_CHECK(!desktop.Exited(200));
+  HICON good = GetIcon(listView, images, 1);
+  E2E_CHECK(good != nullptr);
+  ::DestroyIcon(good);
+  UninstallHook();
+}
+
+}  // namespace
+}  // namespace icotrace::e2e
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace icotrace::e2e;
+  if (argc < 2) return 2;
+  const std::wstring demo = WindowsPath(argv[1]);
+  Scenario("fetches every image", [&] { FetchesEveryImageOfTheDesktop(demo); });
+  Scenario("refuses bad requests", [&] { RefusesBadRequestsAndTheShellLivesOn(demo); });
+  return Summary();
+}
