@@ -35,6 +35,9 @@ for flavour in win64:mingw-x86_64 win32:mingw-i686; do
   cmake --build "$dir" -j "$jobs"
 done
 
+# Each flavour's checks also drive the other flavour's demo desktop (mixed bitness).
+export ICOTRACE_DEMO_DESKTOP_64=$root/build/win64/tools/demo-desktop/demo-desktop.exe
+export ICOTRACE_DEMO_DESKTOP_32=$root/build/win32/tools/demo-desktop/demo-desktop.exe
 for flavour in win64 win32; do
   if [ -n "$(ctest --test-dir "build/$flavour" -N | grep -E 'Total Tests: [1-9]')" ]; then
     echo "== Wine end-to-end tests $flavour"
