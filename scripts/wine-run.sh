@@ -29,7 +29,8 @@
 #   --build DIR       the build folder
 #   --timeout SEC     how long the program may run (default $ICOTRACE_WINE_TIMEOUT or 300)
 #   --screenshot NAME take <e2e>/NAME.png just before the program is stopped
-#   --log NAME        also copy the program's output to <e2e>/NAME.log
+#   --log NAME        copy the output to <e2e>/NAME.log (default for a program:
+#                     <e2e>/logs/<program>-<first argument>.log)
 # Environment: ICOTRACE_WINE_LOCK_WAIT (seconds to wait for another run, 900),
 #              ICOTRACE_XVFB_SIZE (screen of the private display, 1280x800x24).
 set -uo pipefail
@@ -93,7 +94,15 @@ fi
 build=$(cd "$build" && pwd) || die "no such build folder"
 
 e2e=$build/e2e
-mkdir -p "$e2e"
+mkdir -p "$e2e/logs"
+# Each program's output is also kept, under its name and first argument.
+if [ -z "$log_name" ] && [ $session -eq 0 ]; then
+  log_name=$(basename "${command[1]}" .exe)
+  case ${command[2]:-} in
+    [A-Za-z0-9]*) log_name+=-${command[2]} ;;
+  esac
+  log_name=logs/$(echo "$log_name" | tr -c 'A-Za-z0-9_.\n-' '_')
+fi
 export WINEPREFIX=$build/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
