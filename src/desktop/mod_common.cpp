@@ -137,7 +137,7 @@ std::vector<bool> modCommon::PlaceThroughFolderView(const Layout& layout) {
     DesktopFolderView& view;
     ~Release() { view.Close(); }
   } release{*m_folderView};
-  if (!m_folderView->Open()) return placed;
+  if (!m_folderView->Open(m_state.hDesktopListView)) return placed;
   const std::vector<std::optional<std::size_t>> matches =
       MatchEntriesToItems(layout, m_folderView->ItemNames());
   std::vector<ItemPlacement> placements;

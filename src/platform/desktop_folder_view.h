@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win_types.h"
+
 namespace icotrace {
 
 struct ItemPlacement {
@@ -20,8 +22,9 @@ class DesktopFolderView {
  public:
   virtual ~DesktopFolderView() = default;
 
-  // False when the shell does not offer the desktop's folder view.
-  virtual bool Open() = 0;
+  // False when the shell offers no folder view for the desktop whose list
+  // view is listView (none at all, or one of another desktop window).
+  virtual bool Open(WindowHandle listView) = 0;
   // The items' names as the desktop shows them, in the view's order.
   virtual std::vector<std::u16string> ItemNames() = 0;
   // Places the items in one call; false when the call failed.

@@ -35,7 +35,9 @@ class ComApartment {
   bool m_started;
 };
 
-ComPtr<IFolderView> FindDesktopFolderView() {
+// The folder view of the desktop that shows listView: the shell may register
+// a desktop of its own that is not the one the list view belongs to.
+ComPtr<IFolderView> FindDesktopFolderView(HWND listView) {
   ComPtr<IShellWindows> windows;
   if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
                                 IID_PPV_ARGS(windows.GetAddressOf())))) {
@@ -61,7 +63,12 @@ ComPtr<IFolderView> FindDesktopFolderView() {
   ComPtr<IFolderView> folderView;
   if (FAILED(dispatch.As(&services)) ||
       FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.GetAddressOf()))) ||
-      FAILED(browser->QueryActiveShellView(view.GetAddressOf())) || FAILED(view.As(&folderView))) {
+      FAILED(browser->QueryActiveShellView(view.GetAddressOf()))) {
+    return nullptr;
+  }
+  HWND viewWindow = nullptr;
+  if (FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr ||
+      ::GetParent(listView) != viewWindow || FAILED(view.As(&folderView))) {
     return nullptr;
   }
   return folderView;
@@ -82,10 +89,10 @@ Win32DesktopFolderView::~Win32DesktopFolderView() {
   Close();
 }
 
-bool Win32DesktopFolderView::Open() {
+bool Win32DesktopFolderView::Open(WindowHandle listView) {
   Close();
   auto session = std::make_unique<Session>();
-  session->view = FindDesktopFolderView();
+  session->view = FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)));
   if (!session->view) return false;
   ComPtr<IEnumIDList> ids;
   if (FAILED(session->view->GetFolder(IID_PPV_ARGS(session->folder.GetAddressOf()))) ||

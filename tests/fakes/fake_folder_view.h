@@ -23,13 +23,15 @@ class FakeFolderView final : public DesktopFolderView {
   std::set<std::size_t> itemsPlacedOff;    // they land 3 pixels to the right
 
   int opens = 0;
+  WindowHandle openedFor = 0;  // the list view the last Open was asked for
   int closes = 0;
   int positionCalls = 0;
   std::vector<ItemPlacement> lastPlacements;
 
-  bool Open() override {
+  bool Open(WindowHandle listView) override {
     ++opens;
     m_shell.Note("FolderView.Open");
+    openedFor = listView;
     return available;
   }
 

@@ -61,6 +61,7 @@ class FolderViewApply : public ::testing::Test {
 
 TEST_F(FolderViewApply, PlacesMatchedItemsInOneBatchAndOnlyChecksThem) {
   desktop.ApplyDesktopLayout(kLayout);
+  EXPECT_EQ(view.openedFor, shell.ListView()) << "the view must serve the desktop found";
   EXPECT_EQ(view.positionCalls, 1);
   ASSERT_EQ(view.lastPlacements.size(), 3u);
   EXPECT_EQ(view.lastPlacements[1].item, 1u);
