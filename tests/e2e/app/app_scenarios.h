@@ -1,0 +1,28 @@
+// The walks through Icotrace.exe that the check program makes, each from a
+// fresh copy of the program and a demo desktop of its own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace icotrace::e2e {
+
+struct AppPaths {
+  std::wstring Icotrace;     // Icotrace.exe of the build (its DLL beside it)
+  std::wstring DemoDesktop;  // demo-desktop.exe of the same bitness
+};
+
+// The demo desktop's arguments for the scenarios' own items.
+std::vector<std::wstring> ScenarioDesktopArguments();
+
+// Without a layout file: read twice, save, load, apply, save after a load,
+// About and "Quitter"; screenshots after the read and the load.
+void CommandsScenario(const AppPaths& paths);
+// With a layout file at start: load first (the empty row's picture fetched
+// by the load), apply, read, apply the read, then the close box.
+void LayoutFileAtStartScenario(const AppPaths& paths);
+// No desktop, a read-only layout file, a malformed one and a missing one:
+// a French message each time, and nothing changed.
+void FailureScenarios(const AppPaths& paths);
+
+}  // namespace icotrace::e2e

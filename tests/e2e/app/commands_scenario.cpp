@@ -1,0 +1,117 @@
+// A person's walk through every command, starting without a layout file.
+#include "app_checks.h"
+#include "app_scenarios.h"
+#include "demo_desktop_process.h"
+#include "desktop_places.h"
+#include "e2e_check.h"
+#include "e2e_environment.h"
+#include "mouse_input.h"
+#include "scratch_install.h"
+#include "top_windows.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr wchar_t kAboutCaption[] = L"A propos Icotrace";
+
+// "A propos" opens the About box modally; its "&OK" closes it.
+void CheckAboutBox(IcotraceSession& icotrace) {
+  const std::vector<SeenRow> rows = ReadRows(icotrace.ListView());
+  const ButtonStates states = icotrace.States();
+  CheckClick(icotrace, Command::About, "About");
+  const HWND about = FindTopWindow(icotrace.ProcessId(), kAboutCaption, 10000);
+  if (!Record(about != nullptr, "About: the box \"A propos Icotrace\" shows", __FILE__, __LINE__))
+    return;
+  Record(!::IsWindowEnabled(icotrace.Main()), "About: the main window takes no input meanwhile",
+         __FILE__, __LINE__);
+  const HWND ok = ::FindWindowExW(about, nullptr, L"Button", L"&OK");
+  if (!Record(ok != nullptr, "About: the box has its \"&OK\" button", __FILE__, __LINE__)) return;
+  ClickCentreOf(ok);
+  Record(WaitUntil([&] { return !::IsWindow(about) || !::IsWindowVisible(about); }, 10000),
+         "About: \"&OK\" closes the box", __FILE__, __LINE__);
+  Record(WaitUntil([&] { return ::IsWindowEnabled(icotrace.Main()) != 0; }, 5000),
+         "About: the main window takes input again", __FILE__, __LINE__);
+  Record(icotrace.Responsive(), "About: Icotrace goes on running", __FILE__, __LINE__);
+  CheckRowsUnchanged(icotrace, rows, "About");
+  CheckButtons(icotrace, states, "after About");
+}
+
+// The pointer goes away first, so that no tool tip hides the buttons.
+void KeepScreenshot(const wchar_t* name) {
+  MoveMouseTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+  Record(RequestScreenshot(name), "screenshot " + Utf8(name), __FILE__, __LINE__);
+}
+
+}  // namespace
+
+void CommandsScenario(const AppPaths& paths) {
+  const ScratchInstall install(L"commands", paths.Icotrace);
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  const std::vector<demo::DemoItem> original = demo.Truth();
+  const std::vector<ExpectedRow> readRows = RowsOfDesktop(original);
+  IcotraceSession icotrace(install.Program());
+  PictureBook pictures;
+
+  CheckButtons(icotrace, Offered(false, false, false), "at start without a layout file");
+  E2E_CHECK(ReadRows(icotrace.ListView()).empty());
+
+  CheckClick(icotrace, Command::Read, "read");
+  CheckNoMessage(icotrace, "read");
+  pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "read"), readRows, true, "read");
+  CheckButtons(icotrace, Offered(true, false, false), "after a read");
+  E2E_CHECK(!install.LayoutBytes().has_value());
+  KeepScreenshot(L"app-after-read");
+
+  // Each row once, and every picture taken from the cache.
+  CheckClick(icotrace, Command::Read, "second read");
+  CheckNoMessage(icotrace, "second read");
+  pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "second read"), readRows, true,
+                     "second read");
+
+  CheckClick(icotrace, Command::Save, "save");
+  CheckNoMessage(icotrace, "save");
+  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
+              "save: the layout file holds the read", __FILE__, __LINE__);
+  RecordEqual(install.OtherFileCount(), 1, "save: the layout file alone beside the program",
+              __FILE__, __LINE__);
+  CheckRows(icotrace, readRows, "save");
+  CheckButtons(icotrace, Offered(true, true, false), "after a save");
+
+  ScrambleDesktop(demo, "before the load");
+  const std::vector<ExpectedRow> loadRows = RowsOfLoad(readRows);
+  CheckClick(icotrace, Command::Load, "load");
+  CheckNoMessage(icotrace, "load");
+  // The empty last row shows the picture of desktop image 0 (K0).
+  pictures.CheckRows(icotrace, CheckRows(icotrace, loadRows, "load"), loadRows, true, "load");
+  CheckButtons(icotrace, Offered(true, true, true), "after a load");
+  KeepScreenshot(L"app-after-load");
+
+  const std::vector<SeenRow> loaded = ReadRows(icotrace.ListView());
+  CheckClick(icotrace, Command::Apply, "apply");
+  CheckNoMessage(icotrace, "apply");
+  CheckDesktopPlaces(demo, original, "apply of the loaded layout");
+  CheckRowsUnchanged(icotrace, loaded, "apply");
+  CheckButtons(icotrace, Offered(true, true, true), "after an apply");
+
+  // The save reads the desktop again: the file gets the scrambled places,
+  // not the table loaded before.
+  const std::vector<ExpectedRow> freshRows =
+      RowsOfDesktop(ScrambleDesktop(demo, "before the save after a load"));
+  CheckClick(icotrace, Command::Save, "save after a load");
+  CheckNoMessage(icotrace, "save after a load");
+  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(freshRows),
+              "save after a load: the layout file holds a fresh read", __FILE__, __LINE__);
+  pictures.CheckRows(icotrace, CheckRows(icotrace, freshRows, "save after a load"), freshRows, true,
+                     "save after a load");
+  CheckButtons(icotrace, Offered(true, true, true), "after a save after a load");
+
+  CheckAboutBox(icotrace);
+
+  CheckClick(icotrace, Command::Quit, "quit", ClickResult::Ended);
+  DWORD exitCode = 1;
+  Record(icotrace.WaitForExit(5000, exitCode) && exitCode == 0,
+         "\"Quitter\" ends the program at once with code 0", __FILE__, __LINE__,
+         "exit code " + std::to_string(exitCode));
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,127 @@
+// Failures a user meets: each shows one French message over the main window,
+// and the list, the buttons and the layout file stay as they were.
+#include "app_checks.h"
+#include "app_scenarios.h"
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+#include "e2e_environment.h"
+#include "scratch_install.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr wchar_t kNoDesktop[] = L"Le bureau de Windows est introuvable.";
+
+std::vector<ExpectedRow> GoodEntries() {
+  return {
+      {L"Documents", 300, 200, 3, 2},
+      {L"Ce PC", 310, 210, 2, 1},
+  };
+}
+
+// What a failed command must leave as it was.
+struct Before {
+  std::vector<SeenRow> Rows;
+  ButtonStates Buttons;
+  std::optional<std::string> File;
+};
+
+Before Take(const IcotraceSession& icotrace, const ScratchInstall& install) {
+  return {ReadRows(icotrace.ListView()), icotrace.States(), install.LayoutBytes()};
+}
+
+void CheckFailure(IcotraceSession& icotrace, const ScratchInstall& install, Command command,
+                  const std::vector<std::wstring>& says, const std::string& when) {
+  const Before before = Take(icotrace, install);
+  CheckClick(icotrace, command, when);
+  CheckMessage(icotrace, says, when);
+  CheckRowsUnchanged(icotrace, before.Rows, when);
+  CheckButtons(icotrace, before.Buttons, when);
+  Record(install.LayoutBytes() == before.File, when + ": the layout file is as before", __FILE__,
+         __LINE__);
+}
+
+bool AnotherDesktopRuns() {
+  return ::FindWindowW(L"Progman", nullptr) != nullptr;
+}
+
+void NoDesktop(const AppPaths& paths) {
+  if (AnotherDesktopRuns()) {
+    Skip("a desktop runs already; the check without one cannot be made");
+    return;
+  }
+  const ScratchInstall install(L"no-desktop", paths.Icotrace);
+  install.WriteLayout(LayoutFileBytes(GoodEntries()));
+  IcotraceSession icotrace(install.Program());
+  PictureBook pictures;
+
+  CheckFailure(icotrace, install, Command::Read, {kNoDesktop}, "read without a desktop");
+
+  // No picture can be fetched: the rows come without one and nothing is
+  // kept, so that a later command tries again.
+  const std::vector<ExpectedRow> loadRows = RowsOfLoad(GoodEntries());
+  CheckClick(icotrace, Command::Load, "load without a desktop");
+  CheckNoMessage(icotrace, "load without a desktop");
+  pictures.CheckRows(icotrace, CheckRows(icotrace, loadRows, "load without a desktop"), loadRows,
+                     false, "load without a desktop");
+  CheckButtons(icotrace, Offered(true, true, true), "after a load without a desktop");
+
+  CheckFailure(icotrace, install, Command::Apply, {kNoDesktop}, "apply without a desktop");
+  CheckFailure(icotrace, install, Command::Save, {kNoDesktop}, "save without a desktop");
+
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  const std::vector<ExpectedRow> readRows = RowsOfDesktop(demo.Truth());
+  CheckClick(icotrace, Command::Read, "read once the desktop is up");
+  CheckNoMessage(icotrace, "read once the desktop is up");
+  pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "read once the desktop is up"),
+                     readRows, true, "read once the desktop is up");
+}
+
+void ReadOnlyFile(const AppPaths& paths) {
+  const ScratchInstall install(L"read-only", paths.Icotrace);
+  install.WriteLayout(LayoutFileBytes(GoodEntries()));
+  install.SetLayoutReadOnly(true);
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  IcotraceSession icotrace(install.Program());
+
+  CheckClick(icotrace, Command::Read, "read before the read-only save");
+  CheckNoMessage(icotrace, "read before the read-only save");
+  CheckFailure(icotrace, install, Command::Save, {install.LayoutFile(), L"lecture seule"},
+               "save over a read-only file");
+  E2E_CHECK(install.LayoutReadOnly());
+  RecordEqual(install.OtherFileCount(), 1, "save over a read-only file: nothing left beside it",
+              __FILE__, __LINE__);
+
+  // Reading it is no fault.
+  const std::vector<ExpectedRow> loadRows = RowsOfLoad(GoodEntries());
+  CheckClick(icotrace, Command::Load, "load of a read-only file");
+  CheckNoMessage(icotrace, "load of a read-only file");
+  CheckRows(icotrace, loadRows, "load of a read-only file");
+  install.SetLayoutReadOnly(false);
+}
+
+void MalformedAndMissingFile(const AppPaths& paths) {
+  const ScratchInstall install(L"malformed", paths.Icotrace);
+  install.WriteLayout("Documents;300;200;2;3\r\nProjet;3x0;210;3;5\r\nCe PC;1;2;1;0\r\n");
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  IcotraceSession icotrace(install.Program());
+
+  CheckClick(icotrace, Command::Read, "read before the malformed load");
+  CheckNoMessage(icotrace, "read before the malformed load");
+  // Apply must stay unoffered: there is no loaded table to apply.
+  CheckFailure(icotrace, install, Command::Load, {install.LayoutFile(), L"ligne 2", L"champ X"},
+               "load of a malformed file");
+  install.RemoveLayout();
+  CheckFailure(icotrace, install, Command::Load, {install.LayoutFile(), L"introuvable"},
+               "load of a file removed since the start");
+}
+
+}  // namespace
+
+void FailureScenarios(const AppPaths& paths) {
+  Scenario("no desktop", [&] { NoDesktop(paths); });
+  Scenario("read-only layout file", [&] { ReadOnlyFile(paths); });
+  Scenario("malformed, then missing layout file", [&] { MalformedAndMissingFile(paths); });
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,193 @@
+#include "icotrace_session.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+#include "mouse_input.h"
+#include "top_windows.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr DWORD kStartMs = 30000;
+constexpr DWORD kPressMs = 10000;
+// A command on a slow Wine: a read fetches one icon per distinct picture.
+constexpr DWORD kCommandMs = 60000;
+constexpr DWORD kProbeMs = 500;
+
+constexpr const wchar_t* kCaptions[kCommandCount] = {L"Lire la configuration bureau",
+                                                     L"Sauver la configuration bureau",
+                                                     L"Charger la configuration",
+                                                     L"Appliquer la configuration bureau",
+                                                     L"A propos",
+                                                     L"Quitter"};
+
+struct ControlSearch {
+  HWND listView = nullptr;
+  std::array<HWND, kCommandCount> buttons{};
+};
+
+BOOL CALLBACK TakeControl(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ControlSearch*>(data);
+  const std::wstring type = ClassOf(window);
+  if (type == WC_LISTVIEWW && search->listView == nullptr) search->listView = window;
+  if (type != L"Button") return TRUE;
+  const std::wstring text = TextOf(window);
+  for (std::size_t i = 0; i < kCommandCount; ++i)
+    if (text == kCaptions[i]) search->buttons[i] = window;
+  return TRUE;
+}
+
+// The button's pushed state as its own thread tells it; nothing while that
+// thread is busy.
+std::optional<bool> Pushed(HWND button) {
+  DWORD_PTR state = 0;
+  if (!::SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, kProbeMs, &state))
+    return std::nullopt;
+  return (state & BST_PUSHED) != 0;
+}
+
+}  // namespace
+
+const wchar_t* CaptionOf(Command command) {
+  return kCaptions[static_cast<std::size_t>(command)];
+}
+
+ButtonStates Offered(bool save, bool load, bool apply) {
+  return {true, save, load, apply, true, true};
+}
+
+std::string Describe(const ButtonStates& states) {
+  static constexpr const char* kNames[kCommandCount] = {"read",  "save",  "load",
+                                                        "apply", "about", "quit"};
+  std::string text;
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    if (!states[i]) continue;
+    text += text.empty() ? "" : " ";
+    text += kNames[i];
+  }
+  return "{" + text + "}";
+}
+
+std::string Describe(ClickResult result) {
+  switch (result) {
+    case ClickResult::Done:
+      return "done";
+    case ClickResult::NotTaken:
+      return "not taken";
+    case ClickResult::StillBusy:
+      return "still busy";
+    case ClickResult::Ended:
+      return "ended";
+  }
+  return "?";
+}
+
+IcotraceSession::IcotraceSession(const std::wstring& program) {
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &m_process))
+    throw E2eError("cannot start " + Utf8(program) + " (error " + std::to_string(::GetLastError()) +
+                   ")");
+  ::WaitForInputIdle(m_process.hProcess, kStartMs);
+  m_main = FindTopWindow(m_process.dwProcessId, L"Icotrace", kStartMs);
+  if (m_main == nullptr) throw E2eError("Icotrace.exe showed no main window");
+  ControlSearch controls;
+  ::EnumChildWindows(m_main, &TakeControl, reinterpret_cast<LPARAM>(&controls));
+  m_listView = controls.listView;
+  m_buttons = controls.buttons;
+  if (m_listView == nullptr) throw E2eError("the main window has no list view");
+  for (std::size_t i = 0; i < kCommandCount; ++i)
+    if (m_buttons[i] == nullptr)
+      throw E2eError("the main window has no button \"" + Utf8(kCaptions[i]) + "\"");
+  BringToFront();
+  ::Sleep(300);  // let it paint before the first click
+}
+
+IcotraceSession::~IcotraceSession() {
+  if (!Ended()) {
+    ::TerminateProcess(m_process.hProcess, 1);
+    ::WaitForSingleObject(m_process.hProcess, 5000);
+  }
+  ::CloseHandle(m_process.hThread);
+  ::CloseHandle(m_process.hProcess);
+}
+
+ClickResult IcotraceSession::Click(Command command) {
+  const HWND button = Button(command);
+  if (!::IsWindowEnabled(button)) return ClickResult::NotTaken;
+  const POINT centre = CentreOf(button);
+  if (::WindowFromPoint(centre) != button && !BringToFront()) return ClickResult::NotTaken;
+  MoveMouseTo(centre);
+  PressLeftButton(centre);
+  // Down is taken when the button shows itself pushed; up is taken when it
+  // no longer does. The answer to that last question comes only once the
+  // command has returned, or from the message loop of a window it opened.
+  const bool down = WaitUntil([&] { return Ended() || Pushed(button).value_or(false); }, kPressMs);
+  ReleaseLeftButton(centre);
+  if (!down) return Ended() ? ClickResult::Ended : ClickResult::NotTaken;
+  const bool up = WaitUntil([&] { return Ended() || !Pushed(button).value_or(true); }, kCommandMs);
+  if (Ended()) return ClickResult::Ended;
+  return up ? ClickResult::Done : ClickResult::StillBusy;
+}
+
+bool IcotraceSession::BringToFront() const {
+  ::SetForegroundWindow(m_main);
+  ::BringWindowToTop(m_main);
+  const POINT centre = CentreOf(m_main);
+  return WaitUntil(
+      [&] {
+        const HWND top = ::WindowFromPoint(centre);
+        return top == m_main || ::IsChild(m_main, top);
+      },
+      5000);
+}
+
+bool IcotraceSession::ClickCloseBox() {
+  RECT frame{};
+  ::GetWindowRect(m_main, &frame);
+  // The title bar's hit test tells where the close box is.
+  for (LONG y = frame.top + 1; y < frame.top + 48; y += 2) {
+    for (LONG x = frame.right - 2; x > frame.right - 96; x -= 2) {
+      DWORD_PTR hit = HTNOWHERE;
+      if (!::SendMessageTimeoutW(m_main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000,
+                                 &hit))
+        return false;
+      if (hit != HTCLOSE) continue;
+      const POINT point{x, y};
+      MoveMouseTo(point);
+      PressLeftButton(point);
+      ReleaseLeftButton(point);
+      return true;
+    }
+  }
+  return false;
+}
+
+ButtonStates IcotraceSession::States() const {
+  ButtonStates states{};
+  for (std::size_t i = 0; i < kCommandCount; ++i) states[i] = ::IsWindowEnabled(m_buttons[i]) != 0;
+  return states;
+}
+
+bool IcotraceSession::Responsive() const {
+  DWORD_PTR ignored = 0;
+  return !Ended() &&
+         ::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+}
+
+bool IcotraceSession::WaitForExit(DWORD waitMs, DWORD& exitCode) const {
+  return ::WaitForSingleObject(m_process.hProcess, waitMs) == WAIT_OBJECT_0 &&
+         ::GetExitCodeProcess(m_process.hProcess, &exitCode);
+}
+
+bool IcotraceSession::Ended() const {
+  return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+}  // namespace icotrace::e2e
