@@ -8,6 +8,8 @@ namespace icotrace::e2e {
 namespace {
 
 constexpr DWORD kMessageTimeoutMs = 10000;
+// A demo desktop closes in well under a second unless it was told to hang.
+constexpr DWORD kCloseGraceMs = 3000;
 
 std::wstring CommandLine(const std::wstring& executable,
                          const std::vector<std::wstring>& arguments) {
@@ -117,7 +119,7 @@ bool DemoDesktopProcess::Exited(DWORD waitMs) const {
 DWORD DemoDesktopProcess::Stop() {
   if (!Exited(0)) {
     if (m_progman != nullptr) PostMessageW(m_progman, WM_CLOSE, 0, 0);
-    if (m_progman == nullptr || !Exited(5000)) {
+    if (m_progman == nullptr || !Exited(kCloseGraceMs)) {
       TerminateProcess(m_process, 1);
       Exited(5000);
     }
