@@ -40,12 +40,8 @@ std::vector<std::wstring> ScenarioDesktopArguments() {
 int wmain(int argc, wchar_t** argv) {
   using namespace icotrace::e2e;
   const std::map<std::wstring, void (*)(const AppPaths&)> scenarios = {
-      {L"commands",
-       [](const AppPaths& paths) { Scenario("commands", [&] { CommandsScenario(paths); }); }},
-      {L"file-at-start",
-       [](const AppPaths& paths) {
-         Scenario("layout file at start", [&] { LayoutFileAtStartScenario(paths); });
-       }},
+      {L"commands", CommandScenarios},
+      {L"file-at-start", FileAtStartScenarios},
       {L"failures", FailureScenarios},
   };
   const auto scenario = argc > 3 ? scenarios.find(argv[1]) : scenarios.end();

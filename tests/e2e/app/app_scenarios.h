@@ -17,12 +17,14 @@ std::vector<std::wstring> ScenarioDesktopArguments();
 
 // Without a layout file: read twice, save, load, apply, save after a load,
 // About and "Quitter"; screenshots after the read and the load.
-void CommandsScenario(const AppPaths& paths);
+void CommandScenarios(const AppPaths& paths);
 // With a layout file at start: load first (the empty row's picture fetched
-// by the load), apply, read, apply the read, then the close box.
-void LayoutFileAtStartScenario(const AppPaths& paths);
-// No desktop, a read-only layout file, a malformed one and a missing one:
-// a French message each time, and nothing changed.
+// by the load), apply, read, apply the read, then the close box; and an
+// empty layout file.
+void FileAtStartScenarios(const AppPaths& paths);
+// No desktop, a read-only layout file, a malformed one and a missing one, an
+// empty desktop to save: a French message each time, and nothing changed.
+// Names the code page cannot hold: saved, with a warning.
 void FailureScenarios(const AppPaths& paths);
 
 }  // namespace icotrace::e2e

@@ -42,9 +42,7 @@ void KeepScreenshot(const wchar_t* name) {
   Record(RequestScreenshot(name), "screenshot " + Utf8(name), __FILE__, __LINE__);
 }
 
-}  // namespace
-
-void CommandsScenario(const AppPaths& paths) {
+void ReadSaveLoadApply(const AppPaths& paths) {
   const ScratchInstall install(L"commands", paths.Icotrace);
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
   const std::vector<demo::DemoItem> original = demo.Truth();
@@ -112,6 +110,12 @@ void CommandsScenario(const AppPaths& paths) {
   Record(icotrace.WaitForExit(5000, exitCode) && exitCode == 0,
          "\"Quitter\" ends the program at once with code 0", __FILE__, __LINE__,
          "exit code " + std::to_string(exitCode));
+}
+
+}  // namespace
+
+void CommandScenarios(const AppPaths& paths) {
+  Scenario("every command, from a start without a layout file", [&] { ReadSaveLoadApply(paths); });
 }
 
 }  // namespace icotrace::e2e

@@ -5,6 +5,7 @@
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
+#include "expected_layout.h"
 #include "scratch_install.h"
 
 namespace icotrace::e2e {
@@ -116,12 +117,59 @@ void MalformedAndMissingFile(const AppPaths& paths) {
                "load of a file removed since the start");
 }
 
+// A save must not put an empty snapshot in the place of a saved layout.
+void EmptyDesktopSave(const AppPaths& paths) {
+  const ScratchInstall install(L"empty-desktop", paths.Icotrace);
+  install.WriteLayout(LayoutFileBytes(GoodEntries()));
+  DemoDesktopProcess demo(paths.DemoDesktop, {L"--items", WriteItemFile(L"app-no-items.txt", {})});
+  IcotraceSession icotrace(install.Program());
+
+  CheckClick(icotrace, Command::Read, "read of an empty desktop");
+  CheckNoMessage(icotrace, "read of an empty desktop");
+  CheckRows(icotrace, {}, "read of an empty desktop");
+  CheckFailure(icotrace, install, Command::Save, {L"aucune icône"}, "save of an empty desktop");
+}
+
+// A save that had to write a name with substitutes says which, and keeps
+// what it wrote.
+void UnconvertedNames(const AppPaths& paths) {
+  const std::wstring foreign = L"Ελληνικά Фото";
+  BOOL lossy = FALSE;
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, foreign.data(),
+                        static_cast<int>(foreign.size()), nullptr, 0, nullptr, &lossy);
+  if (!lossy) {
+    Skip("the ANSI code page of this system holds Greek and Cyrillic");
+    return;
+  }
+  const ScratchInstall install(L"unconverted-names", paths.Icotrace);
+  std::vector<demo::DemoItem> items = ScenarioItems();
+  items.push_back({foreign, 354, 16, 6, 9});
+  DemoDesktopProcess demo(paths.DemoDesktop,
+                          {L"--items", WriteItemFile(L"app-items-foreign.txt", items)});
+  IcotraceSession icotrace(install.Program());
+
+  CheckClick(icotrace, Command::Read, "read before saving a foreign name");
+  CheckNoMessage(icotrace, "read before saving a foreign name");
+  CheckClick(icotrace, Command::Save, "save of a foreign name");
+  CheckMessage(icotrace, {install.LayoutFile(), foreign}, "save of a foreign name");
+  const std::string written = install.LayoutBytes().value_or("");
+  std::size_t lines = 0;
+  for (std::size_t at = written.find("\r\n"); at != std::string::npos;
+       at = written.find("\r\n", at + 2))
+    ++lines;
+  RecordEqual(lines, items.size(), "save of a foreign name: one line per item is written", __FILE__,
+              __LINE__);
+  CheckButtons(icotrace, Offered(true, true, false), "after the save of a foreign name");
+}
+
 }  // namespace
 
 void FailureScenarios(const AppPaths& paths) {
   Scenario("no desktop", [&] { NoDesktop(paths); });
   Scenario("read-only layout file", [&] { ReadOnlyFile(paths); });
   Scenario("malformed, then missing layout file", [&] { MalformedAndMissingFile(paths); });
+  Scenario("save of an empty desktop", [&] { EmptyDesktopSave(paths); });
+  Scenario("save of names the code page cannot hold", [&] { UnconvertedNames(paths); });
 }
 
 }  // namespace icotrace::e2e

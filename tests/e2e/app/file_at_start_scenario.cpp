@@ -39,9 +39,7 @@ std::vector<demo::DemoItem> PlacedByFile(std::vector<demo::DemoItem> items) {
   return items;
 }
 
-}  // namespace
-
-void LayoutFileAtStartScenario(const AppPaths& paths) {
+void LoadFirst(const AppPaths& paths) {
   const ScratchInstall install(L"file-at-start", paths.Icotrace);
   const std::string fileBytes = LayoutFileBytes(FileEntries());
   install.WriteLayout(fileBytes);
@@ -87,6 +85,37 @@ void LayoutFileAtStartScenario(const AppPaths& paths) {
   Record(icotrace.WaitForExit(10000, exitCode) && exitCode == 0,
          "the close box ends the program with code 0", __FILE__, __LINE__,
          "exit code " + std::to_string(exitCode));
+}
+
+// An empty file loads as the one empty row, and apply is offered all the
+// same; applying it moves nothing.
+void EmptyLayoutFile(const AppPaths& paths) {
+  const ScratchInstall install(L"empty-file", paths.Icotrace);
+  install.WriteLayout("");
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  const std::vector<demo::DemoItem> original = demo.Truth();
+  IcotraceSession icotrace(install.Program());
+  PictureBook pictures;
+
+  CheckButtons(icotrace, Offered(false, true, false), "at start with an empty layout file");
+  const std::vector<ExpectedRow> loadRows = RowsOfLoad({});
+  CheckClick(icotrace, Command::Load, "load of an empty file");
+  CheckNoMessage(icotrace, "load of an empty file");
+  pictures.CheckRows(icotrace, CheckRows(icotrace, loadRows, "load of an empty file"), loadRows,
+                     true, "load of an empty file");
+  CheckButtons(icotrace, Offered(true, true, true), "after the load of an empty file");
+
+  CheckClick(icotrace, Command::Apply, "apply of an empty file");
+  CheckNoMessage(icotrace, "apply of an empty file");
+  CheckDesktopPlaces(demo, original, "apply of an empty file");
+  CheckClick(icotrace, Command::Quit, "quit", ClickResult::Ended);
+}
+
+}  // namespace
+
+void FileAtStartScenarios(const AppPaths& paths) {
+  Scenario("a layout file at start, loaded first", [&] { LoadFirst(paths); });
+  Scenario("an empty layout file at start", [&] { EmptyLayoutFile(paths); });
 }
 
 }  // namespace icotrace::e2e
