@@ -86,10 +86,14 @@ double FloorMilliseconds(HWND list, int count) {
 }
 
 // What the control itself costs an apply: per item, one search for the last
-// item's caption (the longest walk) and one move of it. With moved, every
-// move really moves it (between two places), and the control repaints what
-// it uncovered before it answers the next message, as in an apply.
-double SearchAndMoveMilliseconds(HWND list, const demo::DemoItem& last, int count, bool moved) {
+// item's caption (the longest walk) and one move of it.
+enum class BareMove {
+  Stay,       // to where it stands: the control has nothing to repaint
+  Move,       // between two places: it repaints before the next message
+  Unpainted,  // the same with the control's redraw off until the end
+};
+
+double SearchAndMoveMilliseconds(HWND list, const demo::DemoItem& last, int count, BareMove how) {
   RemoteArea area(list, 4096);
   const std::wstring caption = last.Caption + L'\0';
   area.Write(0, caption.data(), caption.size() * sizeof(wchar_t));
@@ -100,11 +104,16 @@ double SearchAndMoveMilliseconds(HWND list, const demo::DemoItem& last, int coun
   const POINT places[2] = {{last.X, last.Y}, {last.X + 40, last.Y + 40}};
   area.Write(2048, places, sizeof places);
   const double taken = Milliseconds([&] {
+    if (how == BareMove::Unpainted) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < count; ++i) {
       const LRESULT found = Send(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), area.At(1024));
-      const std::size_t place = moved ? static_cast<std::size_t>(i % 2) : 0;
+      const std::size_t place = how == BareMove::Stay ? 0 : static_cast<std::size_t>(i % 2);
       Send(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(found),
            area.At(2048 + place * sizeof(POINT)));
+    }
+    if (how == BareMove::Unpainted) {
+      SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+      RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     }
   });
   Send(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(count - 1), area.At(2048));
@@ -112,7 +121,8 @@ double SearchAndMoveMilliseconds(HWND list, const demo::DemoItem& last, int coun
 }
 
 struct Figures {
-  std::vector<double> Read, Apply, ApplyListViewOnly, Floor, SearchAndStay, SearchAndMove;
+  std::vector<double> Floor, Read, Apply, ApplyInPlace, ApplyListViewOnly;
+  std::vector<double> Bare[3];  // by BareMove
 };
 
 // Larger desktops are read only: each real move costs the control a repaint
@@ -142,8 +152,12 @@ void Measure(const std::wstring& demoPath, const std::wstring& label,
     figures.Floor.push_back(FloorMilliseconds(list, count));
     figures.Read.push_back(Milliseconds([&] { desktop.Common.ReadDesktopLayout(layout); }));
     if (!applied) continue;
-    figures.SearchAndStay.push_back(SearchAndMoveMilliseconds(list, original.back(), count, false));
-    figures.SearchAndMove.push_back(SearchAndMoveMilliseconds(list, original.back(), count, true));
+    for (const BareMove how : {BareMove::Stay, BareMove::Move, BareMove::Unpainted}) {
+      figures.Bare[static_cast<int>(how)].push_back(
+          SearchAndMoveMilliseconds(list, original.back(), count, how));
+    }
+    figures.ApplyInPlace.push_back(
+        Milliseconds([&] { desktop.Common.ApplyDesktopLayout(layout); }));
     demo.Scramble();
     figures.Apply.push_back(Milliseconds([&] { desktop.Common.ApplyDesktopLayout(layout); }));
     restored = restored && demo.Truth() == original;
@@ -165,8 +179,10 @@ void Measure(const std::wstring& demoPath, const std::wstring& label,
     row("apply", figures.Apply);
     if (!figures.ApplyListViewOnly.empty())
       row("apply (list view only)", figures.ApplyListViewOnly);
-    row("bare search, same place", figures.SearchAndStay);
-    row("bare search + real move", figures.SearchAndMove);
+    row("apply, all in place", figures.ApplyInPlace);
+    row("bare search, same place", figures.Bare[0]);
+    row("bare search + real move", figures.Bare[1]);
+    row("same, redraw off", figures.Bare[2]);
   }
   Record(restored, "every apply put every item back", __FILE__, __LINE__);
   std::fflush(stdout);

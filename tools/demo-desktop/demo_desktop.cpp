@@ -88,7 +88,9 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   view.lpszClassName = kViewClass;
   RegisterClassExW(&view);
 
-  m_progman = CreateTopLevel(kProgmanClass, L"Program Manager", true);
+  // Shown only once they hold their items: whoever finds "Progman" visible
+  // finds a desktop ready.
+  m_progman = CreateTopLevel(kProgmanClass, L"Program Manager", false);
   if (m_progman == nullptr) return false;
   HWND viewParent = m_progman;
   if (m_options.WorkerW) {
@@ -96,7 +98,7 @@ bool DemoDesktop::Create(HINSTANCE instance) {
     // first child, the view hangs under a WorkerW of its own, and an empty,
     // hidden WorkerW comes first when the top-level windows are walked.
     CreateChild(kWorkerWClass, m_progman, L"", 0);
-    m_workerW = CreateTopLevel(kWorkerWClass, L"", true);
+    m_workerW = CreateTopLevel(kWorkerWClass, L"", false);
     CreateTopLevel(kWorkerWClass, L"", false);
     if (m_workerW == nullptr) return false;
     viewParent = m_workerW;
@@ -118,6 +120,8 @@ bool DemoDesktop::Create(HINSTANCE instance) {
     ItemMessageFault::OwnWork own(m_fault);
     FillListView(m_list, m_items);
   }
+  ShowWindow(m_progman, SW_SHOWNA);
+  if (m_workerW != nullptr) ShowWindow(m_workerW, SW_SHOWNA);
   SetWindowPos(m_progman, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetForegroundWindow(m_workerW != nullptr ? m_workerW : m_progman);
   SetFocus(m_list);
