@@ -19,8 +19,11 @@ namespace {
 // Wine draws the windows' frames itself (there is no window manager on the
 // private display), so that the close box can be clicked; and the screen
 // stays at 96 dpi, which names the layout file. Both are read when a
-// program starts; the prefix is this check's own.
+// program starts; the prefix is this check's own. A real Windows keeps its
+// settings.
 void PrepareWinePrefix() {
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
   const wchar_t managed[] = L"N";
   const DWORD dpi = 96;
   ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, managed,
