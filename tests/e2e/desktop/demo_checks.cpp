@@ -71,6 +71,36 @@ void DemoDesktopChecks(const DemoPaths& demos) {
     ReadBackItemFile(demos.Same, demo::FormatItemFile(kFileItems), L"items-utf8.txt");
   });
 
+  Scenario("hexadecimal item data after a UTF-8 BOM: the bit pattern, cut on 32-bit", [&] {
+    const std::wstring path = E2eDirectory() + L"\\items-hex.txt";
+    WriteFileBytes(path,
+                   "\xEF\xBB\xBF"
+                   "5\t6\t7\t0x8000000000000001\tHexadécimal\n");
+    DemoDesktopProcess demo(demos.Same, {L"--items", path});
+    const std::int64_t held =
+        sizeof(void*) == 8 ? static_cast<std::int64_t>(0x8000000000000001u) : 1;
+    const std::vector<demo::DemoItem> expected = {{L"Hexadécimal", 5, 6, 7, held}};
+    E2E_CHECK(demo.Truth() == expected);
+    RealDesktop desktop;
+    Layout layout;
+    desktop.Common.ReadDesktopLayout(layout);
+    E2E_CHECK(layout.size() == 1 && layout[0].lParam == 1);
+    DeleteFileW(path.c_str());
+  });
+
+  Scenario("a desktop without items: a read gives none, an apply moves nothing", [&] {
+    const std::wstring path = E2eDirectory() + L"\\items-none.txt";
+    WriteFileBytes(path, "# nothing on this desktop\n");
+    DemoDesktopProcess demo(demos.Same, {L"--items", path});
+    RealDesktop desktop;
+    Layout layout(3, DesktopIcon{u"stale", 1, 2, 3, 4});
+    E2E_CHECK_EQ(desktop.Common.ReadDesktopLayout(layout), 0);
+    E2E_CHECK(layout.empty());
+    desktop.Common.ApplyDesktopLayout({{u"Corbeille", 10, 10, 0, 0}});
+    E2E_CHECK(demo.Truth().empty());
+    DeleteFileW(path.c_str());
+  });
+
   Scenario("a bad switch or item file: the demo desktop says so and does not start", [&] {
     const std::wstring bad = E2eDirectory() + L"\\items-bad.txt";
     WriteFileBytes(bad, "10\t20\tune image\t0\tLégende\n");
