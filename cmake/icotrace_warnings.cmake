@@ -1,3 +1,18 @@
+# Host builds may carry AddressSanitizer and UBSan. They go on every target of
+# the tree (our code, the fakes, the tests, whatever is added later), set here
+# before the first add_subdirectory, so no executable can link an instrumented
+# library without the runtime. A finding stops the test that met it. GCC
+# leaves float-to-integer overflow out of "undefined"; it is asked for by name.
+if(ICOTRACE_SANITIZE)
+  if(WIN32)
+    message(WARNING "ICOTRACE_SANITIZE applies to host builds only; ignored here")
+  else()
+    add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
+                        -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined,float-cast-overflow)
+  endif()
+endif()
+
 # Warnings are errors on our own code, whatever the compiler.
 function(icotrace_warnings target)
   if(MSVC)
@@ -8,10 +23,5 @@ function(icotrace_warnings target)
   if(WIN32)
     target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                  _WIN32_WINNT=0x0601)
-  endif()
-  if(ICOTRACE_SANITIZE AND NOT WIN32)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
-                                             -fno-sanitize-recover=all)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()
