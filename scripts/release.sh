@@ -74,9 +74,9 @@ check() {  # archive, architecture
   grep -q 'DLL Name: InterprocessImageList.dll' <<<"$(objdump -p "$exe")" ||
     die "Icotrace.exe in $zip does not import InterprocessImageList.dll"
   headers=$(objdump -p "$dll")
-  local export
-  for export in GetIcon UninstallHook; do
-    grep -qE "\] $export\$" <<<"$headers" || die "InterprocessImageList.dll in $zip does not export $export"
+  local symbol
+  for symbol in GetIcon UninstallHook; do
+    grep -qE "\] $symbol\$" <<<"$headers" || die "InterprocessImageList.dll in $zip does not export $symbol"
   done
 
   local text=$unpacked/$top/LISEZMOI.txt

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything CI runs: installs what is missing, builds the host tests and both
-# Windows flavours, and runs every test (host, then Wine end to end).
+# Windows flavours, and runs every test (host, host again under AddressSanitizer
+# and UBSan, then Wine end to end); packs the release archives of both flavours.
 # Usage: scripts/test.sh [--no-setup]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,14 @@ configure build/host
 cmake --build build/host -j "$jobs"
 ctest --test-dir build/host --output-on-failure -j "$jobs"
 
+echo "== host unit tests under AddressSanitizer and UBSan"
+# -O1 keeps the build short and the reports exact; any finding fails its test.
+configure build/host-asan -DICOTRACE_SANITIZE=ON -DICOTRACE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+cmake --build build/host-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+  UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/host-asan --output-on-failure -j "$jobs"
+
 echo "== fuzz the layout file reader (short run)"
 bash scripts/fuzz.sh "${ICOTRACE_FUZZ_SECONDS:-15}"
 
@@ -34,6 +43,9 @@ for flavour in win64:mingw-x86_64 win32:mingw-i686; do
   configure "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${flavour#*:}.cmake" -DICOTRACE_BENCH=OFF
   cmake --build "$dir" -j "$jobs"
 done
+
+echo "== release archives of both Windows builds"
+bash scripts/release.sh --pack build/win64 build/win32 build/release-check
 
 # Each flavour's checks also drive the other flavour's demo desktop (mixed bitness).
 export ICOTRACE_DEMO_DESKTOP_64=$root/build/win64/tools/demo-desktop/demo-desktop.exe
