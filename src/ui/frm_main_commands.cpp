@@ -17,6 +17,18 @@ std::u16string Decimal(std::int32_t value) {
   return text;
 }
 
+// Holds back the window's drawing while the rows go in.
+class RowBatch {
+ public:
+  explicit RowBatch(MainWindowView& view) : m_view(view) { m_view.BeginRows(); }
+  ~RowBatch() { m_view.EndRows(); }
+  RowBatch(const RowBatch&) = delete;
+  RowBatch& operator=(const RowBatch&) = delete;
+
+ private:
+  MainWindowView& m_view;
+};
+
 }  // namespace
 
 void FrmMainCommands::Click(MainButton button) {
@@ -96,6 +108,7 @@ void FrmMainCommands::Form_Unload() {
 void FrmMainCommands::ShowLayout(Layout layout) {
   m_layout = std::move(layout);
   m_failedImages.clear();
+  const RowBatch batch(m_view);
   m_view.ClearRows();
   for (const DesktopIcon& icon : m_layout) FillListRow(icon);
 }

@@ -23,6 +23,11 @@ class MainWindowView {
 
   // Buttons are only ever enabled, never disabled again.
   virtual void EnableButton(MainButton button) = 0;
+  // A command's rows (the clearing included) come between these two, always
+  // paired, also when a row fails: the window draws the list once, at the
+  // end, not once a row. EndRows never throws.
+  virtual void BeginRows() = 0;
+  virtual void EndRows() = 0;
   // Removes every row of ListView1.
   virtual void ClearRows() = 0;
   // Adds a row at the end of ListView1.

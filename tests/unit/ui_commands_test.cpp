@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,11 +22,23 @@ using ::testing::ElementsAre;
 class RecordingView : public MainWindowView {
  public:
   void EnableButton(MainButton button) override { enabled.insert(button); }
+  void BeginRows() override {
+    calls.push_back("rows");
+    inBatch = true;
+  }
+  void EndRows() override {
+    calls.push_back("drawn");
+    inBatch = false;
+  }
   void ClearRows() override {
     rows.clear();
     calls.push_back("clear");
   }
-  void AddRow(const ListRow& row) override { rows.push_back(row); }
+  void AddRow(const ListRow& row) override {
+    if (!inBatch) ++rowsOutsideBatch;
+    if (rows.size() == failAtRow) throw CommandError(u"La liste est pleine.");
+    rows.push_back(row);
+  }
   void ShowWarning(const std::u16string& message) override { warnings.push_back(message); }
   void ShowAboutBox() override { calls.push_back("about"); }
   void EndProgram() override { calls.push_back("end"); }
@@ -34,6 +47,9 @@ class RecordingView : public MainWindowView {
   std::vector<ListRow> rows;
   std::vector<std::u16string> warnings;
   std::vector<std::string> calls;
+  bool inBatch = false;
+  int rowsOutsideBatch = 0;
+  std::size_t failAtRow = SIZE_MAX;  // the list refuses that row
 };
 
 // ImageList1 without a window: counts the fetches, can refuse some.
@@ -226,6 +242,21 @@ TEST_F(MainCommands, AnIconThatCannotBeFetchedIsTriedOncePerCommand) {
   commands.Command1_Click();
   EXPECT_EQ(icons.fetches[3], 2) << "nothing was cached, so the next command tries again";
   EXPECT_EQ(view.rows[0].ImageKey, u"K3");
+}
+
+// The window draws the list once, when every row is in: drawn row by row,
+// thousands of rows held it for minutes.
+TEST_F(MainCommands, RowsGoInAsOneBatchThatEndsEvenWhenARowFails) {
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
+  commands.Command1_Click();
+  commands.Command4_Click();
+  EXPECT_THAT(view.calls, ElementsAre("rows", "clear", "drawn", "rows", "clear", "drawn"));
+  EXPECT_EQ(view.rowsOutsideBatch, 0);
+  view.calls.clear();
+  view.failAtRow = 1;
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"La liste est pleine.");
+  EXPECT_THAT(view.calls, ElementsAre("rows", "clear", "drawn"));
+  EXPECT_FALSE(view.inBatch) << "the list must draw again after a failed row";
 }
 
 TEST_F(MainCommands, UnloadReleasesTheTable) {

@@ -45,6 +45,8 @@ class FrmMain final : public Window, private MainWindowView {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void EnableButton(MainButton button) override;
+  void BeginRows() override;
+  void EndRows() override;
   void ClearRows() override;
   void AddRow(const ListRow& row) override;
   void ShowWarning(const std::u16string& message) override;
