@@ -26,5 +26,18 @@ void FileAtStartScenarios(const AppPaths& paths);
 // empty desktop to save: a French message each time, and nothing changed.
 // Names the code page cannot hold: saved, with a warning.
 void FailureScenarios(const AppPaths& paths);
+// The shell goes away during a read and during an apply, then hangs during
+// a read, a save and an apply: the French message in good time, nothing
+// changed, and the commands work again once a desktop answers.
+void ShellFaultScenarios(const AppPaths& paths);
+// A layout file held open by another program: save and load refused, the
+// file unchanged.
+void LockedFileScenarios(const AppPaths& paths);
+// Layout files of 100,000 lines, of 100 KB lines and of binary garbage:
+// rows or a message, and bounded memory.
+void LargeFileScenarios(const AppPaths& paths);
+// The program in a folder named outside the ANSI code page, and at the
+// root of a drive (mapped by with_wine_drive.sh under Wine).
+void ProgramFolderScenarios(const AppPaths& paths);
 
 }  // namespace icotrace::e2e

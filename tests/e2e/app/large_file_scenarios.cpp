@@ -1,0 +1,177 @@
+// Layout files no save writes: 100,000 lines, lines of 100 KB, binary
+// garbage. Each load ends in rows or in a French message naming the file,
+// Icotrace goes on running, and its memory stays bounded, measured from
+// outside.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app_checks.h"
+#include "app_scenarios.h"
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+#include "expected_layout.h"
+#include "failed_command.h"
+#include "process_memory.h"
+#include "scratch_install.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr std::size_t kManyLines = 100'000;
+constexpr std::size_t kLongLineChars = 100 * 1024;
+constexpr std::size_t kLongLines = 20;
+constexpr std::size_t kGarbageBytes = 1 << 20;
+// Icotrace with 100,000 rows listed; a desktop has far fewer icons. Wine's
+// list view of common controls 6 alone keeps about 4.4 KB a row of four
+// columns (a bare one with these rows: 442 MB), so Wine gets more room.
+constexpr std::size_t kMemoryBound = 300u << 20;
+constexpr std::size_t kMemoryBoundUnderWine = 600u << 20;
+constexpr DWORD kMessageLimitMs = 30000;
+
+std::vector<ExpectedRow> ManyRows() {
+  std::vector<ExpectedRow> rows;
+  rows.reserve(kManyLines);
+  for (std::size_t i = 0; i < kManyLines; ++i) {
+    const auto n = static_cast<std::int32_t>(i);
+    rows.push_back({L"Icône n° " + std::to_wstring(n), n % 1600, n / 1600 * 12 - 400, n,
+                    n % demo::kImageCount});
+  }
+  return rows;
+}
+
+// Captions of 100 KB in the code page (one byte a letter), each its own.
+std::vector<ExpectedRow> LongRows() {
+  std::vector<ExpectedRow> rows;
+  for (std::size_t i = 0; i < kLongLines; ++i) {
+    std::wstring caption = L"Très long nom " + std::to_wstring(i) + L" ";
+    while (caption.size() < kLongLineChars) caption += L"é-ça-";
+    caption.resize(kLongLineChars);
+    const auto n = static_cast<std::int32_t>(i);
+    rows.push_back({caption, 40 * n, -30 * n, n, n % demo::kImageCount});
+  }
+  return rows;
+}
+
+// Always the same bytes: every value, NUL and line ends included.
+std::string Garbage() {
+  std::string bytes(kGarbageBytes, '\0');
+  std::uint32_t state = 0x1C07ACE5;
+  for (char& byte : bytes) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    byte = static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
+std::size_t MemoryBound() {
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  const bool wine = ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  return wine ? kMemoryBoundUnderWine : kMemoryBound;
+}
+
+std::size_t RowCount(const IcotraceSession& icotrace) {
+  DWORD_PTR count = 0;
+  ::SendMessageTimeoutW(icotrace.ListView(), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 10000,
+                        &count);
+  return count;
+}
+
+class MemoryWatch {
+ public:
+  explicit MemoryWatch(const IcotraceSession& icotrace) : m_icotrace(icotrace) {}
+
+  // Prints the figures; checks the peak when a bound is given.
+  void Report(const std::string& when, std::size_t bound = 0) {
+    const std::optional<MemoryUse> use = MemoryOf(m_icotrace.ProcessId());
+    if (!use) {
+      if (!m_skipNoted) Skip("this system does not tell another process's memory");
+      m_skipNoted = true;
+      return;
+    }
+    std::printf("   %s: working set %s, peak %s, peak private %s\n", when.c_str(),
+                Megabytes(use->WorkingSet).c_str(), Megabytes(use->PeakWorkingSet).c_str(),
+                Megabytes(use->PeakPrivate).c_str());
+    if (bound != 0)
+      Record(use->PeakWorkingSet < bound, when + ": peak working set under " + Megabytes(bound),
+             __FILE__, __LINE__, Megabytes(use->PeakWorkingSet));
+  }
+
+ private:
+  const IcotraceSession& m_icotrace;
+  bool m_skipNoted = false;
+};
+
+void RefusedFile(IcotraceSession& icotrace, const ScratchInstall& install,
+                 const std::vector<std::wstring>& says, const std::string& when) {
+  const UntouchedState before(icotrace, install);
+  CheckFailingClick(icotrace, Command::Load, says, when, kMessageLimitMs);
+  before.Check(when);
+}
+
+void LongLines(IcotraceSession& icotrace, const ScratchInstall& install) {
+  const std::vector<ExpectedRow> rows = LongRows();
+  install.WriteLayout(LayoutFileBytes(rows));
+  TimedClick(icotrace, Command::Load, "load of 100 KB lines");
+  CheckNoMessage(icotrace, "load of 100 KB lines");
+  const std::vector<SeenRow> seen = ReadRows(icotrace.ListView());
+  RecordEqual(seen.size(), rows.size() + 1, "load of 100 KB lines: number of rows", __FILE__,
+              __LINE__);
+  for (std::size_t i = 0; i < seen.size() && i < rows.size(); ++i) {
+    // The list is read back through a buffer shorter than the caption.
+    const std::string row = "load of 100 KB lines: row " + std::to_string(i);
+    Record(!seen[i].Caption.empty() && rows[i].Caption.starts_with(seen[i].Caption),
+           row + " shows the start of its caption", __FILE__, __LINE__);
+    RecordEqual(seen[i].Y, std::to_wstring(rows[i].Y), row + " Y", __FILE__, __LINE__);
+  }
+}
+
+void ManyLines(IcotraceSession& icotrace, const ScratchInstall& install, MemoryWatch& memory) {
+  install.WriteLayout(LayoutFileBytes(ManyRows()));
+  const ULONGLONG took = TimedClick(icotrace, Command::Load, "load of 100,000 lines");
+  CheckNoMessage(icotrace, "load of 100,000 lines");
+  RecordEqual(RowCount(icotrace), kManyLines + 1, "load of 100,000 lines: number of rows", __FILE__,
+              __LINE__);
+  std::printf("   100,000 rows loaded and listed in %llu ms\n", took);
+  memory.Report("after 100,000 lines", MemoryBound());
+  Record(icotrace.Responsive(), "Icotrace goes on running with 100,000 rows", __FILE__, __LINE__);
+  TimedClick(icotrace, Command::Read, "read after 100,000 rows");
+  CheckNoMessage(icotrace, "read after 100,000 rows");
+  RecordEqual(RowCount(icotrace), ScenarioItems().size(),
+              "read after 100,000 rows: the desktop's rows alone", __FILE__, __LINE__);
+}
+
+void LargeFiles(const AppPaths& paths) {
+  const ScratchInstall install(L"large-files", paths.Icotrace);
+  install.WriteLayout(Garbage());
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  IcotraceSession icotrace(install.Program());
+  MemoryWatch memory(icotrace);
+  memory.Report("at start");
+
+  CheckClick(icotrace, Command::Read, "read before the large files");
+  CheckNoMessage(icotrace, "read before the large files");
+  RefusedFile(icotrace, install, {install.LayoutFile(), L"ligne"}, "load of binary garbage");
+  memory.Report("after binary garbage", kMemoryBound);
+
+  install.WriteLayout("Sans separateur " + std::string(kLongLineChars, 'x') + "\r\n");
+  RefusedFile(icotrace, install, {install.LayoutFile(), L"ligne 1", L"il manque des champs"},
+              "load of one 100 KB line without fields");
+  LongLines(icotrace, install);
+  memory.Report("after 100 KB lines", kMemoryBound);
+
+  ManyLines(icotrace, install, memory);
+}
+
+}  // namespace
+
+void LargeFileScenarios(const AppPaths& paths) {
+  Scenario("layout files of 100,000 lines, of 100 KB lines, of binary garbage",
+           [&] { LargeFiles(paths); });
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,74 @@
+// A layout file that another program holds open without sharing, as an
+// editor or a backup program may: save and load say so in French, naming
+// the file, and the file is the same, byte for byte, once it is let go.
+#include "app_checks.h"
+#include "app_scenarios.h"
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+#include "expected_layout.h"
+#include "failed_command.h"
+#include "scratch_install.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr wchar_t kHeld[] = L"le fichier est utilisé par un autre programme";
+constexpr DWORD kCommandLimitMs = 30000;
+
+// This check program is the other program: the handle shares nothing.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::wstring& path)
+      : m_file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() {
+    if (Holding()) ::CloseHandle(m_file);
+  }
+  bool Holding() const { return m_file != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE m_file;
+};
+
+void LockedFile(const AppPaths& paths) {
+  const ScratchInstall install(L"locked", paths.Icotrace);
+  std::vector<demo::DemoItem> older = ScenarioItems();
+  older.resize(3);
+  install.WriteLayout(LayoutFileBytes(RowsOfDesktop(older)));
+  DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
+  const std::vector<ExpectedRow> readRows = RowsOfDesktop(demo.Truth());
+  IcotraceSession icotrace(install.Program());
+
+  CheckClick(icotrace, Command::Read, "read before the file is held");
+  CheckNoMessage(icotrace, "read before the file is held");
+  const UntouchedState before(icotrace, install);
+  {
+    const HeldFile held(install.LayoutFile());
+    if (!Record(held.Holding(), "another program holds the layout file", __FILE__, __LINE__))
+      return;
+    CheckFailingClick(icotrace, Command::Save, {install.LayoutFile(), kHeld},
+                      "save over a held file", kCommandLimitMs);
+    CheckFailingClick(icotrace, Command::Load, {install.LayoutFile(), kHeld}, "load of a held file",
+                      kCommandLimitMs);
+    // Compared once the file is let go: nobody may read it before.
+    Record(!install.LayoutBytes().has_value(), "the held file cannot be read meanwhile", __FILE__,
+           __LINE__);
+  }
+  before.Check("once the held file is let go");
+  RecordEqual(install.OtherFileCount(), 1, "nothing left beside the held file", __FILE__, __LINE__);
+
+  CheckClick(icotrace, Command::Save, "save once the file is let go");
+  CheckNoMessage(icotrace, "save once the file is let go");
+  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
+              "save once the file is let go: the layout file holds the read", __FILE__, __LINE__);
+}
+
+}  // namespace
+
+void LockedFileScenarios(const AppPaths& paths) {
+  Scenario("layout file held by another program", [&] { LockedFile(paths); });
+}
+
+}  // namespace icotrace::e2e
