@@ -40,4 +40,8 @@ void LargeFileScenarios(const AppPaths& paths);
 // root of a drive (mapped by with_wine_drive.sh under Wine).
 void ProgramFolderScenarios(const AppPaths& paths);
 
+// The README's walk without a display: read, save, scramble, load, apply,
+// each step printed with its screenshot.
+void WalkthroughScenario(const AppPaths& paths);
+
 }  // namespace icotrace::e2e
