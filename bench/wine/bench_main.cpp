@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
@@ -20,22 +20,6 @@
 
 namespace icotrace::e2e {
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 HWND ListViewOf(HWND progman) {
   return FindWindowExW(FindWindowExW(progman, nullptr, nullptr, nullptr), nullptr, nullptr,

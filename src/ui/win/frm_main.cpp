@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "desktop/command_error.h"
 #include "ui/app_info.h"
 #include "ui/win/dpi.h"
 #include "ui/win/frm_apropos.h"
+#include "ui/win/list_rows.h"
 #include "ui/win/picture_button.h"
 #include "ui/win/resource_icons.h"
 #include "ui/win/ui_fonts.h"
@@ -35,8 +35,6 @@ HWND CreateChild(const wchar_t* className, std::u16string_view text, DWORD style
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(id), instance, nullptr);
 }
-
-constexpr char16_t kListFull[] = u"La liste ne peut pas recevoir d'autres lignes.";
 
 }  // namespace
 
@@ -98,18 +96,7 @@ void FrmMain::CreateControls() {
 }
 
 void FrmMain::CreateListView1() {
-  m_listView1 = CreateChild(WC_LISTVIEWW, u"", LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP,
-                            WS_EX_CLIENTEDGE, Handle(), kListView1Id, m_instance);
-  ListView_SetExtendedListViewStyle(m_listView1, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  for (std::size_t i = 0; i < kListColumns.size(); ++i) {
-    std::wstring header = Wide(kListColumns[i].Header);
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = header.data();
-    column.iSubItem = static_cast<int>(i);
-    ListView_InsertColumn(m_listView1, static_cast<int>(i), &column);
-  }
+  m_listView1 = CreateRowList(Handle(), kListView1Id, m_instance);
 }
 
 void FrmMain::LayOut(UINT dpi) {
@@ -217,15 +204,12 @@ void FrmMain::EnableButton(MainButton button) {
     if (kMainButtons[i].Button == button) ::EnableWindow(m_buttons[i], TRUE);
 }
 
-// A list view that draws as the rows go in spends milliseconds on each
-// (about 10 under Wine): thousands of rows would hold the window for minutes.
 void FrmMain::BeginRows() {
-  ::SendMessageW(m_listView1, WM_SETREDRAW, FALSE, 0);
+  HoldRowDrawing(m_listView1);
 }
 
 void FrmMain::EndRows() {
-  ::SendMessageW(m_listView1, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(m_listView1, nullptr, TRUE);
+  ReleaseRowDrawing(m_listView1);
 }
 
 void FrmMain::ClearRows() {
@@ -233,20 +217,7 @@ void FrmMain::ClearRows() {
 }
 
 void FrmMain::AddRow(const ListRow& row) {
-  std::wstring caption = Wide(row.Caption);
-  const int picture = row.ImageKey.empty() ? -1 : m_imageList1.IndexOf(row.ImageKey);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = ListView_GetItemCount(m_listView1);
-  item.pszText = caption.data();
-  item.iImage = picture >= 0 ? picture : I_IMAGENONE;
-  const int index = ListView_InsertItem(m_listView1, &item);
-  if (index < 0) throw CommandError(std::u16string(kListFull));
-  int column = 1;
-  for (const std::u16string* text : {&row.X, &row.Y, &row.lParam}) {
-    std::wstring wide = Wide(*text);
-    ListView_SetItemText(m_listView1, index, column++, wide.data());
-  }
+  AppendRow(m_listView1, m_imageList1, row);
 }
 
 void FrmMain::ShowWarning(const std::u16string& message) {
