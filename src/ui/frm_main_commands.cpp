@@ -62,7 +62,13 @@ void FrmMainCommands::Form_Load() {
 void FrmMainCommands::Command1_Click() {
   Layout snapshot;
   m_services.desktop.ReadDesktopLayout(snapshot);
-  ShowLayout(std::move(snapshot));
+  try {
+    ShowLayout(std::move(snapshot));
+  } catch (...) {
+    // The icons fetched before the failure leave no hook in the shell.
+    m_services.icons.UninstallHook();
+    throw;
+  }
   m_services.icons.UninstallHook();
   m_view.EnableButton(MainButton::Command3);
 }
@@ -106,11 +112,25 @@ void FrmMainCommands::Form_Unload() {
 }
 
 void FrmMainCommands::ShowLayout(Layout layout) {
-  m_layout = std::move(layout);
   m_failedImages.clear();
   const RowBatch batch(m_view);
+  try {
+    FillRows(layout);
+  } catch (const CommandError&) {
+    // An apply must never work on a table the list does not show whole.
+    try {
+      FillRows(m_layout);
+    } catch (const CommandError&) {
+      // The list refuses even the rows it held: it shows what it took.
+    }
+    throw;
+  }
+  m_layout = std::move(layout);
+}
+
+void FrmMainCommands::FillRows(const Layout& layout) {
   m_view.ClearRows();
-  for (const DesktopIcon& icon : m_layout) FillListRow(icon);
+  for (const DesktopIcon& icon : layout) FillListRow(icon);
 }
 
 void FrmMainCommands::FillListRow(const DesktopIcon& icon) {

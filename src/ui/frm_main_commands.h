@@ -48,8 +48,10 @@ class FrmMainCommands {
   const Layout& CurrentLayout() const { return m_layout; }
 
  private:
-  // Replaces the table and the rows by layout, each row with its icon.
+  // Replaces the table and the rows by layout, each row with its icon. When
+  // the list refuses a row, the table stays and its rows are put back.
   void ShowLayout(Layout layout);
+  void FillRows(const Layout& layout);
   void FillListRow(const DesktopIcon& icon);
   // True when ImageList1 holds the picture of that image index afterwards.
   bool EnsureIconImage(std::int32_t image);

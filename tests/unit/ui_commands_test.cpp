@@ -211,7 +211,8 @@ TEST_F(MainCommands, AFailedCommandChangesNothing) {
 TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFile) {
   files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
   shell.SetItems({});
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click), std::u16string(icotrace::messages::kNothingToSave));
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click),
+            std::u16string(icotrace::messages::kNothingToSave));
   EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
 }
 
@@ -255,8 +256,26 @@ TEST_F(MainCommands, RowsGoInAsOneBatchThatEndsEvenWhenARowFails) {
   view.calls.clear();
   view.failAtRow = 1;
   EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"La liste est pleine.");
-  EXPECT_THAT(view.calls, ElementsAre("rows", "clear", "drawn"));
+  EXPECT_THAT(view.calls, ElementsAre("rows", "clear", "clear", "drawn"))
+      << "the rows of before go back within the same batch";
   EXPECT_FALSE(view.inBatch) << "the list must draw again after a failed row";
+}
+
+TEST_F(MainCommands, ARowTheListRefusesLeavesTheTableAndItsRowsAsTheyWere) {
+  files.Put(kLayoutPath, "A;1;2;0;1\r\nB;3;4;0;2\r\nC;5;6;0;3\r\nD;7;8;0;4\r\n");
+  commands.Command1_Click();
+  const int uninstalls = icons.uninstalls;
+  view.failAtRow = 3;  // the load's fourth row: the read's three fit
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command4_Click), u"La liste est pleine.");
+  EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
+  EXPECT_EQ(commands.CurrentLayout().size(), 3u) << "an apply would move what the list shows";
+  EXPECT_EQ(view.enabled.count(MainButton::Command2), 0u);
+  EXPECT_EQ(icons.uninstalls, uninstalls) << "a load sets no hook free";
+  // A read whose rows fail still lets the shell's hook go.
+  view.failAtRow = 1;
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"La liste est pleine.");
+  EXPECT_EQ(icons.uninstalls, uninstalls + 1);
+  EXPECT_EQ(commands.CurrentLayout().size(), 3u);
 }
 
 TEST_F(MainCommands, UnloadReleasesTheTable) {
