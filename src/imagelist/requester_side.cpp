@@ -3,9 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "imagelist/block_security.h"
 #include "imagelist/hook_side.h"
 #include "imagelist/icon_exchange.h"
 #include "imagelist/interprocess_image_list.h"
+#include "imagelist/shell_process.h"
 #include "imagelist/top_down_dib.h"
 
 namespace icotrace::imagelist {
@@ -28,16 +30,20 @@ struct Machinery {
 };
 Machinery g_machinery;
 
-bool EnsureBlock() {
+bool EnsureBlock(const ShellProcess& shell) {
   if (g_machinery.block != nullptr) return true;
   const std::u16string name = ix::BlockName(::GetCurrentProcessId());
-  g_machinery.mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(ix::kBlockBytes),
+  BlockSecurity security(OurUserSid(), shell.UserSid());
+  g_machinery.mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, security.Attributes(),
+                                             PAGE_READWRITE, 0, static_cast<DWORD>(ix::kBlockBytes),
                                              reinterpret_cast<const wchar_t*>(name.c_str()));
   if (g_machinery.mapping == nullptr) return false;
   g_machinery.block = static_cast<std::uint8_t*>(
       ::MapViewOfFile(g_machinery.mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes));
-  return g_machinery.block != nullptr;
+  if (g_machinery.block != nullptr) return true;
+  ::CloseHandle(g_machinery.mapping);
+  g_machinery.mapping = nullptr;
+  return false;
 }
 
 bool EnsureHook(DWORD thread) {
@@ -79,7 +85,11 @@ HICON BuildIcon(const std::uint8_t* block, int width, int height) {
 HICON FetchIcon(HWND listView, HIMAGELIST imageList, int index) {
   DWORD shell = 0;
   const DWORD thread = ::GetWindowThreadProcessId(listView, &shell);
-  if (thread == 0 || !EnsureBlock() || !EnsureHook(thread)) return nullptr;
+  if (thread == 0) return nullptr;
+  const ShellProcess process(shell);
+  if (!process.SharesOurPointerWidth() || !EnsureBlock(process) || !EnsureHook(thread)) {
+    return nullptr;
+  }
   const std::uint32_t serial = ++g_machinery.serial;
   ix::WriteRequest(
       g_machinery.block,

@@ -12,6 +12,13 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   return value;
 }
 
+std::wstring OtherBitnessDemoDesktop(const std::wstring& given) {
+  if (!given.empty()) return WindowsPath(given);
+  const wchar_t* name =
+      sizeof(void*) == 8 ? L"ICOTRACE_DEMO_DESKTOP_32" : L"ICOTRACE_DEMO_DESKTOP_64";
+  return WindowsPath(EnvironmentVariable(name));
+}
+
 std::wstring E2eDirectory() {
   std::wstring folder = EnvironmentVariable(L"ICOTRACE_E2E_DIR_WIN");
   return folder.empty() ? L"." : folder;

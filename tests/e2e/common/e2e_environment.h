@@ -21,4 +21,9 @@ std::wstring WindowsPath(const std::wstring& path);
 // An environment variable, empty when unset.
 std::wstring EnvironmentVariable(const wchar_t* name);
 
+// The demo desktop of the other bitness: given (a command-line path) when not
+// empty, else the variable scripts/test.sh sets (ICOTRACE_DEMO_DESKTOP_32 for
+// a 64-bit program, _64 for a 32-bit one); empty when neither says.
+std::wstring OtherBitnessDemoDesktop(const std::wstring& given);
+
 }  // namespace icotrace::e2e

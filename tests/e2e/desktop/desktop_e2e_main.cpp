@@ -10,23 +10,8 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 
-namespace {
-
-using icotrace::e2e::DemoPaths;
-
-// The other bitness's demo desktop: the command line, else the variable
-// scripts/test.sh sets (ICOTRACE_DEMO_DESKTOP_32 or _64).
-std::wstring OtherDemo(int argc, wchar_t** argv) {
-  if (argc > 3) return icotrace::e2e::WindowsPath(argv[3]);
-  const wchar_t* name =
-      sizeof(void*) == 8 ? L"ICOTRACE_DEMO_DESKTOP_32" : L"ICOTRACE_DEMO_DESKTOP_64";
-  return icotrace::e2e::WindowsPath(icotrace::e2e::EnvironmentVariable(name));
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
-  const std::map<std::wstring, void (*)(const DemoPaths&)> scenarios = {
+  const std::map<std::wstring, void (*)(const icotrace::e2e::DemoPaths&)> scenarios = {
       {L"read", icotrace::e2e::ReadChecks},
       {L"apply", icotrace::e2e::ApplyChecks},
       {L"workerw", icotrace::e2e::WorkerWChecks},
@@ -44,6 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::printf("== %s (%u-bit)\n", icotrace::e2e::Utf8(std::wstring(argv[1])).c_str(),
               static_cast<unsigned>(sizeof(void*) * 8));
-  scenario->second({icotrace::e2e::WindowsPath(argv[2]), OtherDemo(argc, argv)});
+  scenario->second({icotrace::e2e::WindowsPath(argv[2]),
+                    icotrace::e2e::OtherBitnessDemoDesktop(argc > 3 ? argv[3] : L"")});
   return icotrace::e2e::Summary();
 }

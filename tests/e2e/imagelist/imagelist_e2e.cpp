@@ -2,6 +2,7 @@
 // another process, as Icotrace fetches them, and a shell that survives bad
 // requests.
 #include <windows.h>
+#include <aclapi.h>
 #include <commctrl.h>
 
 #include <set>
@@ -10,6 +11,7 @@
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
+#include "imagelist/icon_exchange.h"
 #include "imagelist/interprocess_image_list.h"
 
 namespace icotrace::e2e {
@@ -105,6 +107,65 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
   UninstallHook();
 }
 
+// The block the shell writes into is open to the user Icotrace runs as, by
+// name, and to no group: made with the defaults of an elevated program, it
+// would be open to administrators only, which the shell is not.
+void OpensTheBlockToItsUserOnly(const std::wstring& demo) {
+  DemoDesktopProcess desktop(demo, {});
+  const HWND listView = DesktopListView(desktop.Progman());
+  HICON icon = GetIcon(listView, SmallImageList(listView), 0);
+  E2E_CHECK(icon != nullptr);
+  ::DestroyIcon(icon);
+  const std::u16string name = icon_exchange::BlockName(::GetCurrentProcessId());
+  HANDLE block =
+      ::OpenFileMappingW(READ_CONTROL, FALSE, reinterpret_cast<const wchar_t*>(name.c_str()));
+  E2E_CHECK(block != nullptr);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (block != nullptr &&
+      E2E_CHECK_EQ(::GetSecurityInfo(block, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                     nullptr, &dacl, nullptr, &descriptor),
+                   static_cast<DWORD>(ERROR_SUCCESS)) &&
+      E2E_CHECK(dacl != nullptr) && E2E_CHECK_EQ(dacl->AceCount, 1)) {
+    void* ace = nullptr;
+    E2E_CHECK(::GetAce(dacl, 0, &ace));
+    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+    E2E_CHECK_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+    HANDLE token = nullptr;
+    E2E_CHECK(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    std::vector<DWORD> user(64);
+    DWORD size = 0;
+    E2E_CHECK(::GetTokenInformation(token, TokenUser, user.data(),
+                                    static_cast<DWORD>(user.size() * sizeof(DWORD)), &size));
+    E2E_CHECK(::EqualSid(const_cast<DWORD*>(&allowed->SidStart),
+                         reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid));
+    ::CloseHandle(token);
+  }
+  if (descriptor != nullptr) ::LocalFree(descriptor);
+  if (block != nullptr) ::CloseHandle(block);
+  UninstallHook();
+}
+
+// This library cannot run in a shell of the other bitness: no icon, at once,
+// where a hook sent there would leave each fetch waiting out its timeout.
+void DeclinesADesktopOfTheOtherBitness(const std::wstring& other) {
+  if (other.empty()) {
+    Skip("no demo desktop of the other bitness given (argument or ICOTRACE_DEMO_DESKTOP_32/64)");
+    return;
+  }
+  DemoDesktopProcess desktop(other, {});
+  const HWND listView = DesktopListView(desktop.Progman());
+  E2E_CHECK(listView != nullptr);
+  const HIMAGELIST images = SmallImageList(listView);
+  const DWORD start = ::GetTickCount();
+  for (int index = 0; index < demo::kImageCount; ++index) {
+    E2E_CHECK(GetIcon(listView, images, index) == nullptr);
+  }
+  E2E_CHECK(::GetTickCount() - start < 2000);
+  E2E_CHECK(!desktop.Exited(200));
+  UninstallHook();
+}
+
 }  // namespace
 }  // namespace icotrace::e2e
 
@@ -114,5 +175,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring demo = WindowsPath(argv[1]);
   Scenario("fetches every image", [&] { FetchesEveryImageOfTheDesktop(demo); });
   Scenario("refuses bad requests", [&] { RefusesBadRequestsAndTheShellLivesOn(demo); });
+  Scenario("opens the block to its user only", [&] { OpensTheBlockToItsUserOnly(demo); });
+  const std::wstring other = OtherBitnessDemoDesktop(argc > 2 ? argv[2] : L"");
+  Scenario("declines a desktop of the other bitness",
+           [&] { DeclinesADesktopOfTheOtherBitness(other); });
   return Summary();
 }

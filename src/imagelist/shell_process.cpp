@@ -1,0 +1,54 @@
+#include "imagelist/shell_process.h"
+
+namespace icotrace::imagelist {
+namespace {
+
+std::vector<BYTE> TokenUserSid(HANDLE process) {
+  std::vector<BYTE> sid;
+  HANDLE token = nullptr;
+  if (process == nullptr || !::OpenProcessToken(process, TOKEN_QUERY, &token)) return sid;
+  DWORD size = 0;
+  ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  // DWORD-sized storage keeps the SID inside it aligned.
+  std::vector<DWORD> buffer((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+  if (size != 0 && ::GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+    const PSID user = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
+    if (::IsValidSid(user)) {
+      const auto* bytes = static_cast<const BYTE*>(user);
+      sid.assign(bytes, bytes + ::GetLengthSid(user));
+    }
+  }
+  ::CloseHandle(token);
+  return sid;
+}
+
+}  // namespace
+
+ShellProcess::ShellProcess(DWORD processId)
+    : m_process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {}
+
+ShellProcess::~ShellProcess() {
+  if (m_process != nullptr) ::CloseHandle(m_process);
+}
+
+bool ShellProcess::SharesOurPointerWidth() const {
+  BOOL shellWow64 = FALSE;
+  if (m_process == nullptr || !::IsWow64Process(m_process, &shellWow64)) return true;
+  constexpr bool kWe64 = sizeof(void*) == 8;
+  if (kWe64) return shellWow64 == FALSE;
+  BOOL ownWow64 = FALSE;
+  ::IsWow64Process(::GetCurrentProcess(), &ownWow64);
+  // On a 32-bit system every process is 32-bit; on a 64-bit one a 32-bit
+  // process runs under WOW64.
+  return ownWow64 == FALSE || shellWow64 != FALSE;
+}
+
+std::vector<BYTE> ShellProcess::UserSid() const {
+  return TokenUserSid(m_process);
+}
+
+std::vector<BYTE> OurUserSid() {
+  return TokenUserSid(::GetCurrentProcess());
+}
+
+}  // namespace icotrace::imagelist

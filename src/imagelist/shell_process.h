@@ -1,0 +1,33 @@
+// What the requester learns of the process behind the list view before it
+// hooks that process: whether this library can run there, and who runs it.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace icotrace::imagelist {
+
+// The process of a list view, opened only to be asked about.
+class ShellProcess {
+ public:
+  explicit ShellProcess(DWORD processId);
+  ~ShellProcess();
+  ShellProcess(const ShellProcess&) = delete;
+  ShellProcess& operator=(const ShellProcess&) = delete;
+
+  // False when it runs with the other pointer width: this library cannot be
+  // loaded there, and the system would run the hook back in our own thread,
+  // which is waiting on that very process. True when it cannot be told.
+  bool SharesOurPointerWidth() const;
+  // The user its token runs as, empty when that cannot be read.
+  std::vector<BYTE> UserSid() const;
+
+ private:
+  HANDLE m_process = nullptr;
+};
+
+// The user this process runs as, empty when that cannot be read.
+std::vector<BYTE> OurUserSid();
+
+}  // namespace icotrace::imagelist
