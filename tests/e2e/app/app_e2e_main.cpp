@@ -22,8 +22,7 @@ namespace {
 // program starts; the prefix is this check's own. A real Windows keeps its
 // settings.
 void PrepareWinePrefix() {
-  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
+  if (!RunningUnderWine()) return;
   const wchar_t managed[] = L"N";
   const DWORD dpi = 96;
   ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, managed,

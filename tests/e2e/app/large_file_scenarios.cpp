@@ -12,6 +12,7 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
+#include "e2e_environment.h"
 #include "expected_layout.h"
 #include "failed_command.h"
 #include "process_memory.h"
@@ -69,9 +70,7 @@ std::string Garbage() {
 }
 
 std::size_t MemoryBound() {
-  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  const bool wine = ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-  return wine ? kMemoryBoundUnderWine : kMemoryBound;
+  return RunningUnderWine() ? kMemoryBoundUnderWine : kMemoryBound;
 }
 
 std::size_t RowCount(const IcotraceSession& icotrace) {

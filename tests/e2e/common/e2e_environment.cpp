@@ -12,6 +12,11 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   return value;
 }
 
+bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::wstring OtherBitnessDemoDesktop(const std::wstring& given) {
   if (!given.empty()) return WindowsPath(given);
   const wchar_t* name =

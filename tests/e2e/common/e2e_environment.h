@@ -18,6 +18,9 @@ bool RequestScreenshot(const std::wstring& name);
 // writes it) turned into the Windows form that Wine maps to it ("Z:\work\...").
 std::wstring WindowsPath(const std::wstring& path);
 
+// True when the program runs under Wine rather than on Windows.
+bool RunningUnderWine();
+
 // An environment variable, empty when unset.
 std::wstring EnvironmentVariable(const wchar_t* name);
 
