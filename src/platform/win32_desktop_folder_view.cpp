@@ -8,11 +8,17 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
+#include "platform/com_call_deadline.h"
+
 namespace icotrace {
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
+
+// As long as a message to the list view may take: a shell that does not
+// answer within it is taken as hung, and the apply goes on without it.
+constexpr DWORD kShellCallLimitMs = 5000;
 
 // An item identifier list that the shell allocated for us.
 struct ItemIdDeleter {
@@ -78,6 +84,8 @@ ComPtr<IFolderView> FindDesktopFolderView(HWND listView) {
 
 struct Win32DesktopFolderView::Session {
   ComApartment apartment;  // outlives every interface below
+  // Over every call to the shell, the releases of the interfaces included.
+  ComCallDeadline deadline{kShellCallLimitMs};
   ComPtr<IFolderView> view;
   ComPtr<IShellFolder> folder;
   std::vector<UniqueItemId> items;

@@ -1,0 +1,75 @@
+#include "platform/com_call_deadline.h"
+
+namespace icotrace {
+namespace {
+
+// How often the waiting thread is woken to consult the filter. A posted
+// message wakes every COM wait; a timer's does not wake all of them.
+constexpr DWORD kWakeEveryMs = 100;
+// How soon a call turned away as busy is tried again.
+constexpr DWORD kRetryAfterMs = 100;
+// RetryRejectedCall's answer that gives the call up.
+constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
+
+}  // namespace
+
+ComCallDeadline::ComCallDeadline(DWORD limitMs) : m_limitMs(limitMs) {
+  m_registered = SUCCEEDED(::CoRegisterMessageFilter(this, &m_previous));
+  if (!m_registered) return;
+  m_stopWaking = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (m_stopWaking == nullptr) return;
+  const DWORD waiting = ::GetCurrentThreadId();
+  m_waker = std::thread([stop = m_stopWaking, waiting] {
+    while (::WaitForSingleObject(stop, kWakeEveryMs) == WAIT_TIMEOUT) {
+      ::PostThreadMessageW(waiting, WM_NULL, 0, 0);
+    }
+  });
+}
+
+ComCallDeadline::~ComCallDeadline() {
+  if (m_waker.joinable()) {
+    ::SetEvent(m_stopWaking);
+    m_waker.join();
+  }
+  if (m_stopWaking != nullptr) ::CloseHandle(m_stopWaking);
+  if (!m_registered) return;
+  IMessageFilter* ours = nullptr;
+  ::CoRegisterMessageFilter(m_previous, &ours);
+  if (ours != nullptr) ours->Release();
+  if (m_previous != nullptr) m_previous->Release();
+}
+
+HRESULT STDMETHODCALLTYPE ComCallDeadline::QueryInterface(REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
+    *object = static_cast<IMessageFilter*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE ComCallDeadline::AddRef() {
+  return static_cast<ULONG>(::InterlockedIncrement(&m_references));
+}
+
+ULONG STDMETHODCALLTYPE ComCallDeadline::Release() {
+  return static_cast<ULONG>(::InterlockedDecrement(&m_references));
+}
+
+DWORD STDMETHODCALLTYPE ComCallDeadline::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) {
+  return SERVERCALL_ISHANDLED;
+}
+
+DWORD STDMETHODCALLTYPE ComCallDeadline::RetryRejectedCall(HTASK, DWORD elapsedMs,
+                                                           DWORD rejectType) {
+  if (rejectType == SERVERCALL_RETRYLATER && elapsedMs < m_limitMs) return kRetryAfterMs;
+  return kGiveUp;
+}
+
+DWORD STDMETHODCALLTYPE ComCallDeadline::MessagePending(HTASK, DWORD elapsedMs, DWORD) {
+  return elapsedMs >= m_limitMs ? PENDINGMSG_CANCELCALL : PENDINGMSG_WAITDEFPROCESS;
+}
+
+}  // namespace icotrace

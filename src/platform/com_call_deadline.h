@@ -1,0 +1,52 @@
+// A time limit on the calls that this thread makes into another apartment or
+// process through COM. While a call waits, COM asks the thread's message
+// filter what to do; past the limit the filter cancels the call, which then
+// fails with RPC_E_CALL_CANCELLED instead of holding the thread (and the
+// window it runs) for as long as the shell does not answer. A call that the
+// other side turns away as busy is tried again until the limit.
+//
+// Only an apartment-threaded thread has a message filter; elsewhere this
+// does nothing. Windows builds only.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <thread>
+
+namespace icotrace {
+
+class ComCallDeadline final : public IMessageFilter {
+ public:
+  explicit ComCallDeadline(DWORD limitMs);
+  ~ComCallDeadline();
+  ComCallDeadline(const ComCallDeadline&) = delete;
+  ComCallDeadline& operator=(const ComCallDeadline&) = delete;
+
+  // True when COM took this filter for the thread.
+  bool Active() const { return m_registered; }
+
+  // IUnknown: the object lives as long as its owner, never through Release.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IMessageFilter
+  DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD elapsedMs,
+                                             LPINTERFACEINFO info) override;
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK callee, DWORD elapsedMs,
+                                            DWORD rejectType) override;
+  DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD elapsedMs, DWORD pendingType) override;
+
+ private:
+  DWORD m_limitMs;
+  LONG m_references = 1;
+  IMessageFilter* m_previous = nullptr;
+  bool m_registered = false;
+  // COM consults the filter only when a message reaches the waiting thread:
+  // this one posts it an empty one now and then, even when nothing else does.
+  HANDLE m_stopWaking = nullptr;
+  std::thread m_waker;
+};
+
+}  // namespace icotrace
