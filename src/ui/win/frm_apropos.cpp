@@ -175,7 +175,8 @@ void FrmApropos::LayOut(UINT dpi) {
 LRESULT FrmApropos::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
+      // Escape (IDCANCEL) closes the box as "&OK" does: it only informs.
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         Command1_Click();
       } else if (HIWORD(wParam) == STN_CLICKED) {
         const AboutControlDesign* design = DesignOf(reinterpret_cast<HWND>(lParam));

@@ -175,6 +175,11 @@ void CheckAboutBox(Session& session) {
                       "Text1 holds the usage text once after reopening");
   PressKey('O', true);
   ExpectClosed(session, third, "Alt+O");
+
+  const HWND fourth = OpenAboutBox(session);
+  if (!report.Expect(fourth != nullptr, "the About box opens a fourth time")) return;
+  PressKey(VK_ESCAPE);
+  ExpectClosed(session, fourth, "Escape");
 }
 
 }  // namespace icotrace::e2e
