@@ -101,7 +101,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   BecomeDpiAware();
   CheckReport report;
-  const std::wstring program = WindowsPath(argv[1]);
+  const std::wstring program = PrivateCopyOf(WindowsPath(argv[1]));
   CheckProgramResources(report, program);
   const bool wine = UnderWine();
   if (wine) SetWineScreen(96);
