@@ -53,14 +53,16 @@ int wmain(int argc, wchar_t** argv) {
        }},
       {L"folders", ProgramFolderScenarios},
       {L"walkthrough", WalkthroughScenario},
+      {L"awkward", AwkwardItemScenarios},
   };
   const auto scenario = argc > 3 ? scenarios.find(argv[1]) : scenarios.end();
   if (scenario == scenarios.end()) {
-    std::fprintf(stderr,
-                 "usage: icotrace_e2e_app "
-                 "<commands|file-at-start|failures|shell-faults|bad-files|folders|walkthrough> "
-                 "<Icotrace.exe> "
-                 "<demo-desktop.exe>\n");
+    std::fprintf(
+        stderr,
+        "usage: icotrace_e2e_app "
+        "<commands|file-at-start|failures|shell-faults|bad-files|folders|walkthrough|awkward> "
+        "<Icotrace.exe> "
+        "<demo-desktop.exe>\n");
     return 2;
   }
   std::printf("== %s (%u-bit)\n", Utf8(std::wstring(argv[1])).c_str(),

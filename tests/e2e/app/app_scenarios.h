@@ -40,6 +40,10 @@ void LargeFileScenarios(const AppPaths& paths);
 // root of a drive (mapped by with_wine_drive.sh under Wine).
 void ProgramFolderScenarios(const AppPaths& paths);
 
+// Captions in several letter cases, with ";", blanks, none at all, the
+// longest a move sends; item data at both ends; places beyond the screen.
+void AwkwardItemScenarios(const AppPaths& paths);
+
 // The README's walk without a display: read, save, scramble, load, apply,
 // each step printed with its screenshot.
 void WalkthroughScenario(const AppPaths& paths);
