@@ -118,7 +118,7 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   ListView_SetTextColor(m_list, RGB(255, 255, 255));
   {
     ItemMessageFault::OwnWork own(m_fault);
-    FillListView(m_list, m_items);
+    FillListView(m_list, m_items, m_options.CallbackText);
   }
   ShowWindow(m_progman, SW_SHOWNA);
   if (m_workerW != nullptr) ShowWindow(m_workerW, SW_SHOWNA);
@@ -210,7 +210,7 @@ LRESULT DemoDesktop::OnView(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (m_list != nullptr) MoveWindow(m_list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_NOTIFY:
-      return OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return OnListNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_MOUSEMOVE:
       m_drag.Follow(point);
       return 0;
@@ -225,8 +225,12 @@ LRESULT DemoDesktop::OnView(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
-LRESULT DemoDesktop::OnListNotify(const NMHDR& header) {
+LRESULT DemoDesktop::OnListNotify(NMHDR& header) {
   if (header.hwndFrom != m_list) return 0;
+  if (header.code == LVN_GETDISPINFOW) {
+    CopyCaptionOnRequest(reinterpret_cast<NMLVDISPINFOW&>(header), m_items);
+    return 0;
+  }
   if (header.code == LVN_BEGINDRAG) {
     const auto& drag = reinterpret_cast<const NMLISTVIEW&>(header);
     m_drag.Begin(m_list, m_view, drag.iItem, drag.ptAction);

@@ -39,7 +39,7 @@ class DemoDesktop {
 
   LRESULT OnTopLevel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnView(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnListNotify(const NMHDR& header);
+  LRESULT OnListNotify(NMHDR& header);
   void KeepAtBottom(HWND window, WINDOWPOS& position) const;
   std::int32_t Scramble(std::uint32_t seed);
 

@@ -27,8 +27,8 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
   DemoOptions options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& option = arguments[i];
-    if (option == kSwitchWorkerW) {
-      options.WorkerW = true;
+    if (option == kSwitchWorkerW || option == kSwitchCallbackText) {
+      (option == kSwitchWorkerW ? options.WorkerW : options.CallbackText) = true;
       continue;
     }
     if (i + 1 >= arguments.size()) {

@@ -11,6 +11,7 @@ namespace icotrace::demo {
 
 struct DemoOptions {
   bool WorkerW = false;
+  bool CallbackText = false;
   std::optional<std::int32_t> Count;
   std::wstring ItemsFile;
   std::optional<std::uint32_t> ExitAfter;

@@ -8,7 +8,10 @@
 namespace icotrace::demo {
 
 // Switches (each followed by its value where it takes one).
-inline constexpr wchar_t kSwitchWorkerW[] = L"--workerw";       // windows as after "show desktop"
+inline constexpr wchar_t kSwitchWorkerW[] = L"--workerw";  // windows as after "show desktop"
+// Captions given only when the control asks for them (LVN_GETDISPINFO), as
+// the shell's own desktop gives its items' names.
+inline constexpr wchar_t kSwitchCallbackText[] = L"--callback-text";
 inline constexpr wchar_t kSwitchCount[] = L"--count";           // N generated items
 inline constexpr wchar_t kSwitchItems[] = L"--items";           // items from a file
 inline constexpr wchar_t kSwitchExitAfter[] = L"--exit-after";  // die at the (k+1)-th item message

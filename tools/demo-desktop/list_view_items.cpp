@@ -25,20 +25,30 @@ void PaintOnce(HWND list) {
 
 }  // namespace
 
-void FillListView(HWND list, const std::vector<DemoItem>& items) {
+void FillListView(HWND list, const std::vector<DemoItem>& items, bool callbackText) {
   SendMessageW(list, LVM_SETITEMCOUNT, items.size(), 0);
   for (std::size_t i = 0; i < items.size(); ++i) {
     std::wstring caption = items[i].Caption;
     LVITEMW record{};
     record.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     record.iItem = static_cast<int>(i);
-    record.pszText = caption.data();
+    record.pszText = callbackText ? LPSTR_TEXTCALLBACKW : caption.data();
     record.iImage = items[i].Image;
     record.lParam = static_cast<LPARAM>(items[i].LParam);  // a 32-bit desktop keeps the low half
     SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&record));
   }
   PaintOnce(list);
   PlaceItems(list, items);
+}
+
+void CopyCaptionOnRequest(NMLVDISPINFOW& request, const std::vector<DemoItem>& items) {
+  LVITEMW& item = request.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0 ||
+      item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= items.size()) {
+    return;
+  }
+  lstrcpynW(item.pszText, items[static_cast<std::size_t>(item.iItem)].Caption.c_str(),
+            item.cchTextMax);
 }
 
 std::vector<DemoItem> ReadListView(HWND list) {

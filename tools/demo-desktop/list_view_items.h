@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
@@ -12,7 +13,13 @@
 
 namespace icotrace::demo {
 
-void FillListView(HWND list, const std::vector<DemoItem>& items);
+// With callbackText the captions stay with the caller, who answers the
+// control's LVN_GETDISPINFO (CopyCaptionOnRequest).
+void FillListView(HWND list, const std::vector<DemoItem>& items, bool callbackText);
+
+// Answers one LVN_GETDISPINFOW for items: the caption of the item asked,
+// cut to the room the control gives.
+void CopyCaptionOnRequest(NMLVDISPINFOW& request, const std::vector<DemoItem>& items);
 
 // Every item as the control holds it now, in its order.
 std::vector<DemoItem> ReadListView(HWND list);

@@ -35,6 +35,21 @@ void ReadChecks(const DemoPaths& demos) {
     E2E_CHECK(demo.Truth() == truth);
   });
 
+  // The shell's desktop gives its items' names only when its list view asks
+  // (LVN_GETDISPINFO): reads and searches then reach the names through it.
+  Scenario("captions given on request: read, then apply after a scramble", [&] {
+    {
+      DemoDesktopProcess demo(demos.Same, {L"--callback-text"});
+      const std::vector<demo::DemoItem> truth = demo.Truth();
+      E2E_CHECK(truth == DefaultItemsAsHeld(sizeof(void*) * 8));
+      RealDesktop desktop;
+      Layout layout;
+      desktop.Common.ReadDesktopLayout(layout);
+      CheckSameItems(layout, truth);
+    }
+    ScrambleAndRestore(demos.Same, {L"--callback-text"}, L"");
+  });
+
   Scenario("a read of a generated desktop of 1,000 items", [&] {
     DemoDesktopProcess demo(demos.Same, {L"--count", L"1000"});
     const std::vector<demo::DemoItem> truth = demo.Truth();
