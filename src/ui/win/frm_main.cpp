@@ -36,6 +36,19 @@ HWND CreateChild(const wchar_t* className, std::u16string_view text, DWORD style
                            reinterpret_cast<HMENU>(id), instance, nullptr);
 }
 
+// A read or an apply of a large desktop may take seconds, during which the
+// window takes no input: the pointer says so, and comes back after.
+class WaitPointer {
+ public:
+  WaitPointer() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~WaitPointer() { ::SetCursor(m_previous); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+
+ private:
+  HCURSOR m_previous;
+};
+
 }  // namespace
 
 FrmMain::FrmMain(HINSTANCE instance, const ProgramServices& services)
@@ -171,8 +184,15 @@ void FrmMain::OnButtonCommand(UINT_PTR id) {
     for (const HWND button : m_buttons)
       if (button == focus && ::IsWindowEnabled(button)) id = ::GetDlgCtrlID(button);
   }
-  for (const MainButtonDesign& design : kMainButtons)
-    if (ButtonId(design.Button) == id) m_commands.Click(design.Button);
+  for (const MainButtonDesign& design : kMainButtons) {
+    if (ButtonId(design.Button) != id) continue;
+    if (design.Button == MainButton::Command5 || design.Button == MainButton::Command6) {
+      m_commands.Click(design.Button);
+    } else {
+      const WaitPointer waiting;
+      m_commands.Click(design.Button);
+    }
+  }
 }
 
 bool FrmMain::DrawButton(const DRAWITEMSTRUCT& item) {
