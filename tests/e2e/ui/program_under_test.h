@@ -24,13 +24,4 @@ class ProgramUnderTest {
   PROCESS_INFORMATION m_process{};
 };
 
-// A copy of the program (with the libraries beside it) in a folder of the
-// check's own, holding no layout file: a layout saved beside the built
-// program, by a person's run for instance, would change the start the
-// checks expect. The original path when the copy fails.
-std::wstring PrivateCopyOf(const std::wstring& program);
-
-// A path as Windows sees it: a Unix path from the build is on drive Z: under Wine.
-std::wstring WindowsPath(std::wstring path);
-
 }  // namespace icotrace::e2e

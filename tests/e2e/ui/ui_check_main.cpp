@@ -7,19 +7,16 @@
 #include <string>
 
 #include "check_report.h"
+#include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
 #include "program_under_test.h"
+#include "scratch_install.h"
 #include "screenshots.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
 namespace {
-
-bool UnderWine() {
-  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 // Coordinates of the program's windows as they are, not scaled for us.
 void BecomeDpiAware() {
@@ -101,9 +98,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   BecomeDpiAware();
   CheckReport report;
-  const std::wstring program = PrivateCopyOf(WindowsPath(argv[1]));
+  // A copy of its own, holding no layout file: one saved beside the built
+  // program (by a person's run, say) would change the start checked here.
+  const ScratchInstall install(L"ui", WindowsPath(argv[1]));
+  const std::wstring& program = install.Program();
   CheckProgramResources(report, program);
-  const bool wine = UnderWine();
+  const bool wine = RunningUnderWine();
   if (wine) SetWineScreen(96);
   RunAt96Dpi(report, program);
   if (wine) {
