@@ -32,6 +32,8 @@ struct LvItem {
 struct PointRecord {
   std::int32_t x = 0;
   std::int32_t y = 0;
+
+  friend bool operator==(const PointRecord&, const PointRecord&) = default;
 };
 
 struct LvFindInfo {

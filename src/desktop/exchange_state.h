@@ -45,6 +45,14 @@ struct ExchangeState {
   RemoteAddress ExchangeView = 0;                  // 9x family
   PointerWidth ShellWidth = PointerWidth::Bits32;  // how the records are written
 
+  // The places of a burst of posted moves, opened by the apply when it has
+  // something to move and released with the area. A burst the shell has not
+  // worked through in time keeps its region: the shell may still read it.
+  RemoteAddress BurstRegion = 0;
+  std::size_t BurstBytes = 0;
+  KernelHandle hBurstMapping = 0;  // 9x family
+  bool BurstAbandoned = false;
+
   // True when every region of the open area can be addressed: no item
   // message is ever sent through a null region.
   bool RegionsReady() const {

@@ -8,16 +8,22 @@
 
 namespace icotrace {
 
-std::int64_t SendToListView(WinApi& api, const ExchangeState& state, std::uint32_t msg,
-                            std::uint64_t wParam, std::int64_t lParam) {
+std::int64_t ShellExchange::Send(std::uint32_t msg, std::uint64_t wParam,
+                                 std::int64_t lParam) const {
   const std::optional<std::int64_t> result =
       api.SendMessageTimeoutW(state.hDesktopListView, msg, wParam, lParam);
   if (!result) throw CommandError(messages::kDesktopNotResponding);
   return *result;
 }
 
-std::optional<DesktopIcon> ReadIconThrough(WinApi& api, ExchangeState& state, std::int32_t index,
-                                           ExchangeCopy push, ExchangeCopy pull) {
+void ShellExchange::Post(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam) const {
+  if (!api.PostMessageW(state.hDesktopListView, msg, wParam, lParam)) {
+    throw CommandError(messages::kDesktopNotResponding);
+  }
+}
+
+std::optional<DesktopIcon> ReadIconThrough(const ShellExchange& exchange, std::int32_t index) {
+  ExchangeState& state = exchange.state;
   LvItem& item = state.ExchangeItem;
   item.mask = lv::kIfText | lv::kIfImage | lv::kIfParam;
   item.iItem = index;
@@ -27,12 +33,12 @@ std::optional<DesktopIcon> ReadIconThrough(WinApi& api, ExchangeState& state, st
   item.pszText = state.TextRegion;
   item.cchTextMax = static_cast<std::int32_t>(kTextChars);
   item.iImage = 0;
-  push(api, state);
+  exchange.Push();
   const std::int64_t found =
-      SendToListView(api, state, lv::kGetItemW, 0, static_cast<std::int64_t>(state.ItemRegion));
-  SendToListView(api, state, lv::kGetItemPosition, static_cast<std::uint64_t>(index),
-                 static_cast<std::int64_t>(state.PointRegion));
-  pull(api, state);
+      exchange.Send(lv::kGetItemW, 0, static_cast<std::int64_t>(state.ItemRegion));
+  exchange.Send(lv::kGetItemPosition, static_cast<std::uint64_t>(index),
+                static_cast<std::int64_t>(state.PointRegion));
+  exchange.Pull();
   // An item removed since the count was taken: the control filled nothing,
   // and the mirrors would only repeat the item before it.
   if (found == 0) return std::nullopt;
@@ -41,53 +47,24 @@ std::optional<DesktopIcon> ReadIconThrough(WinApi& api, ExchangeState& state, st
                      state.ExchangeItem.iImage};
 }
 
-namespace {
-
-// Pushes the name (with its NUL) and the position, then asks the control for
-// the first item after startAfter bearing that caption.
-std::int32_t FindIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
-                             PointRecord position, std::int32_t startAfter, ExchangeCopy push) {
+std::int32_t MoveIconThrough(const ShellExchange& exchange, std::u16string_view name,
+                             PointRecord position, std::int32_t startAfter) {
   if (name.size() > kLongestName) return -1;
+  ExchangeState& state = exchange.state;
   state.ExchangePoint = position;
   state.ExchangeFind.flags = lv::kFindString;
   state.ExchangeFind.psz = state.TextRegion;
   state.ExchangeText.assign(name);
   state.ExchangeText.push_back(u'\0');
-  push(api, state);
-  const std::int64_t found = SendToListView(api, state, lv::kFindItemW,
-                                            static_cast<std::uint64_t>(std::int64_t{startAfter}),
-                                            static_cast<std::int64_t>(state.FindRegion));
+  exchange.Push();
+  const std::int64_t found =
+      exchange.Send(lv::kFindItemW, static_cast<std::uint64_t>(std::int64_t{startAfter}),
+                    static_cast<std::int64_t>(state.FindRegion));
   // A control that wraps round to the start has found no further item.
-  return (found < 0 || found <= startAfter) ? -1 : static_cast<std::int32_t>(found);
-}
-
-void SetPositionThrough(WinApi& api, const ExchangeState& state, std::int32_t index) {
-  SendToListView(api, state, lv::kSetItemPosition32, static_cast<std::uint64_t>(index),
-                 static_cast<std::int64_t>(state.PointRegion));
-}
-
-}  // namespace
-
-std::int32_t MoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
-                             PointRecord position, std::int32_t startAfter, ExchangeCopy push) {
-  const std::int32_t found = FindIconThrough(api, state, name, position, startAfter, push);
-  if (found >= 0) SetPositionThrough(api, state, found);
-  return found;
-}
-
-std::int32_t KeepOrMoveIconThrough(WinApi& api, ExchangeState& state, std::u16string_view name,
-                                   PointRecord position, std::int32_t startAfter, ExchangeCopy push,
-                                   ExchangeCopy pull) {
-  const std::int32_t found = FindIconThrough(api, state, name, position, startAfter, push);
-  if (found < 0) return found;
-  SendToListView(api, state, lv::kGetItemPosition, static_cast<std::uint64_t>(found),
-                 static_cast<std::int64_t>(state.PointRegion));
-  pull(api, state);
-  if (state.ExchangePoint.x == position.x && state.ExchangePoint.y == position.y) return found;
-  state.ExchangePoint = position;
-  push(api, state);
-  SetPositionThrough(api, state, found);
-  return found;
+  if (found < 0 || found <= startAfter) return -1;
+  exchange.Send(lv::kSetItemPosition32, static_cast<std::uint64_t>(found),
+                static_cast<std::int64_t>(state.PointRegion));
+  return static_cast<std::int32_t>(found);
 }
 
 Bytes TextRegionBytes(const std::u16string& text) {

@@ -1,13 +1,12 @@
 #include "desktop/mod_common.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "desktop/caption_match.h"
 #include "desktop/command_error.h"
 #include "desktop/desktop_messages.h"
-#include "desktop/folder_view_match.h"
-#include "desktop/item_operations.h"
+#include "desktop/item_matching.h"
+#include "desktop/list_view_apply.h"
 #include "desktop/list_view_protocol.h"
 #include "desktop/mod_icons_9x.h"
 #include "desktop/mod_icons_nt.h"
@@ -103,6 +102,10 @@ std::int32_t modCommon::MoveDesktopIcon(std::u16string_view name, PointRecord po
                        : modIcons9x::MoveDesktopIcon9x(m_api, m_state, name, position, startAfter);
 }
 
+ShellExchange modCommon::Exchange() {
+  return {m_api, m_state, IsWindowsNT() ? modIconsNT::FamilyNT() : modIcons9x::Family9x()};
+}
+
 void modCommon::LocateDesktopListView() {
   m_state.hDesktopListView = FindDesktopListView();
   if (m_state.hDesktopListView == 0) throw CommandError(messages::kDesktopNotFound);
@@ -110,8 +113,7 @@ void modCommon::LocateDesktopListView() {
 
 std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   LocateDesktopListView();
-  const auto count =
-      static_cast<std::int32_t>(SendToListView(m_api, m_state, lv::kGetItemCount, 0, 0));
+  const auto count = static_cast<std::int32_t>(Exchange().Send(lv::kGetItemCount, 0, 0));
   Layout snapshot;
   {
     OpenedArea area(*this);
@@ -127,49 +129,34 @@ std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   return static_cast<std::int32_t>(layout.size());
 }
 
-std::vector<bool> modCommon::PlaceThroughFolderView(const Layout& layout) {
-  std::vector<bool> placed(layout.size(), false);
-  if (m_folderView == nullptr || !IsWindowsNT()) return placed;
+void modCommon::PlaceThroughFolderView(const Layout& layout) {
+  if (m_folderView == nullptr || !IsWindowsNT()) return;
   // The folder view is reached through COM, which waits on a hung shell
   // without end: a message with a timeout proves the shell answers first.
-  SendToListView(m_api, m_state, lv::kGetItemCount, 0, 0);
+  Exchange().Send(lv::kGetItemCount, 0, 0);
   struct Release {
     DesktopFolderView& view;
     ~Release() { view.Close(); }
   } release{*m_folderView};
-  if (!m_folderView->Open(m_state.hDesktopListView)) return placed;
+  if (!m_folderView->Open(m_state.hDesktopListView)) return;
   const std::vector<std::optional<std::size_t>> matches =
-      MatchEntriesToItems(layout, m_folderView->ItemNames());
+      MatchEntriesToItems(m_api, layout, m_folderView->ItemNames());
   std::vector<ItemPlacement> placements;
   for (std::size_t e = 0; e < layout.size(); ++e) {
     if (matches[e]) placements.push_back({*matches[e], layout[e].X, layout[e].Y});
   }
-  if (placements.empty() || !m_folderView->PositionItems(placements)) return placed;
-  for (std::size_t e = 0; e < layout.size(); ++e) placed[e] = matches[e].has_value();
-  return placed;
+  if (!placements.empty()) m_folderView->PositionItems(placements);
 }
 
-void modCommon::ApplyDesktopLayout(const Layout& layout) {
+ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
   LocateDesktopListView();
   OpenedArea area(*this);
-  const std::vector<bool> placed = PlaceThroughFolderView(layout);
-  // The k-th entry of a caption stands for the k-th item of that caption:
-  // each search for a caption already found starts after the item found last.
-  std::unordered_map<std::u16string, std::int32_t> lastFound;
-  for (std::size_t e = 0; e < layout.size(); ++e) {
-    const DesktopIcon& entry = layout[e];
-    if (entry.Name.empty()) continue;
-    const std::u16string key = CaptionKey(entry.Name);
-    const auto previous = lastFound.find(key);
-    const std::int32_t startAfter = previous == lastFound.end() ? -1 : previous->second;
-    const PointRecord position{entry.X, entry.Y};
-    const std::int32_t found = placed[e] ? modIconsNT::KeepOrMoveDesktopIconNT(
-                                               m_api, m_state, entry.Name, position, startAfter)
-                                         : MoveDesktopIcon(entry.Name, position, startAfter);
-    if (found >= 0) lastFound[key] = found;
-  }
+  PlaceThroughFolderView(layout);
+  // The list view then sees what the batch did, and moves what it left.
+  ApplyReport report = ApplyThroughListView(Exchange(), layout);
   m_api.RedrawWindow(0, win::kRdwErase);
   m_api.UpdateWindow(m_state.hDesktopListView);
+  return report;
 }
 
 }  // namespace icotrace

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "desktop/apply_report.h"
 #include "desktop/desktop_icon.h"
 #include "desktop/exchange_state.h"
+#include "desktop/shell_exchange.h"
 #include "platform/desktop_folder_view.h"
 #include "platform/win_api.h"
 
@@ -38,16 +40,19 @@ class modCommon {
   // returns their number. Leaves layout as it was when it throws.
   std::int32_t ReadDesktopLayout(Layout& layout);
   // Moves every named item of layout to its recorded place, then has the
-  // desktop repainted. On the NT family the desktop's folder view places the
-  // items first; the list view then checks each one and moves any it left.
-  void ApplyDesktopLayout(const Layout& layout);
+  // desktop repainted, and tells which items found did not land there. On the
+  // NT family the desktop's folder view places the items first; the list view
+  // then moves any it left.
+  ApplyReport ApplyDesktopLayout(const Layout& layout);
 
   const ExchangeState& State() const { return m_state; }
 
  private:
   class OpenedArea;
-  // Which entries the folder view was asked to place, in one batch.
-  std::vector<bool> PlaceThroughFolderView(const Layout& layout);
+  // The family's exchange, over this object's state.
+  ShellExchange Exchange();
+  // Asks the folder view to place every entry it can match, in one batch.
+  void PlaceThroughFolderView(const Layout& layout);
 
   WinApi& m_api;
   DesktopFolderView* m_folderView;

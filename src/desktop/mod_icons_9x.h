@@ -8,6 +8,7 @@
 
 #include "desktop/desktop_icon.h"
 #include "desktop/exchange_state.h"
+#include "desktop/shell_exchange.h"
 #include "platform/win_api.h"
 
 namespace icotrace::modIcons9x {
@@ -20,5 +21,8 @@ void PullExchangeArea9x(WinApi& api, ExchangeState& state);
 std::optional<DesktopIcon> ReadDesktopIcon9x(WinApi& api, ExchangeState& state, std::int32_t index);
 std::int32_t MoveDesktopIcon9x(WinApi& api, ExchangeState& state, std::u16string_view name,
                                PointRecord position, std::int32_t startAfter);
+
+// The 9x family's push, pull, region access and burst region together.
+const ExchangeFamily& Family9x();
 
 }  // namespace icotrace::modIcons9x

@@ -43,41 +43,71 @@ void OpenExchangeAreaNT(WinApi& api, ExchangeState& state) {
 }
 
 void CloseExchangeAreaNT(WinApi& api, ExchangeState& state) {
-  for (RemoteAddress* region :
-       {&state.TextRegion, &state.PointRegion, &state.ItemRegion, &state.FindRegion}) {
+  // A burst the shell has not worked through yet keeps its region: freeing it
+  // under the queued moves would crash the shell.
+  if (state.BurstAbandoned) state.BurstRegion = 0;
+  for (RemoteAddress* region : {&state.TextRegion, &state.PointRegion, &state.ItemRegion,
+                                &state.FindRegion, &state.BurstRegion}) {
     if (*region != 0) api.VirtualFreeEx(state.hShellProcess, *region, 0, win::kMemRelease);
     *region = 0;
   }
+  state.BurstBytes = 0;
+  state.BurstAbandoned = false;
   if (state.hShellProcess != 0) api.CloseHandle(state.hShellProcess);
   state.hShellProcess = 0;
 }
 
+namespace {
+
+bool WriteRegionNT(WinApi& api, const ExchangeState& state, RemoteAddress region,
+                   const Bytes& bytes) {
+  return api.WriteProcessMemory(state.hShellProcess, region, bytes.data(), bytes.size());
+}
+
+bool ReadRegionNT(WinApi& api, const ExchangeState& state, RemoteAddress region, Bytes& bytes) {
+  return api.ReadProcessMemory(state.hShellProcess, region, bytes.data(), bytes.size());
+}
+
+bool OpenBurstRegionNT(WinApi& api, ExchangeState& state, std::size_t bytes) {
+  if (state.BurstRegion != 0 && state.BurstBytes >= bytes) return true;
+  if (state.BurstRegion != 0 && !state.BurstAbandoned) {
+    api.VirtualFreeEx(state.hShellProcess, state.BurstRegion, 0, win::kMemRelease);
+  }
+  state.BurstAbandoned = false;
+  state.BurstRegion =
+      api.VirtualAllocEx(state.hShellProcess, bytes, win::kMemCommitReserve, win::kPageReadWrite);
+  state.BurstBytes = state.BurstRegion != 0 ? bytes : 0;
+  return state.BurstRegion != 0;
+}
+
+}  // namespace
+
 void PushExchangeAreaNT(WinApi& api, ExchangeState& state) {
   PushMirrors(state, [&](RemoteAddress region, const Bytes& bytes) {
-    return api.WriteProcessMemory(state.hShellProcess, region, bytes.data(), bytes.size());
+    return WriteRegionNT(api, state, region, bytes);
   });
 }
 
 void PullExchangeAreaNT(WinApi& api, ExchangeState& state) {
   PullMirrors(state, [&](RemoteAddress region, Bytes& bytes) {
-    return api.ReadProcessMemory(state.hShellProcess, region, bytes.data(), bytes.size());
+    return ReadRegionNT(api, state, region, bytes);
   });
+}
+
+const ExchangeFamily& FamilyNT() {
+  static constexpr ExchangeFamily kFamily{PushExchangeAreaNT, PullExchangeAreaNT, WriteRegionNT,
+                                          ReadRegionNT, OpenBurstRegionNT};
+  return kFamily;
 }
 
 std::optional<DesktopIcon> ReadDesktopIconNT(WinApi& api, ExchangeState& state,
                                              std::int32_t index) {
-  return ReadIconThrough(api, state, index, PushExchangeAreaNT, PullExchangeAreaNT);
+  return ReadIconThrough({api, state, FamilyNT()}, index);
 }
 
 std::int32_t MoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
                                PointRecord position, std::int32_t startAfter) {
-  return MoveIconThrough(api, state, name, position, startAfter, PushExchangeAreaNT);
-}
-
-std::int32_t KeepOrMoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
-                                     PointRecord position, std::int32_t startAfter) {
-  return KeepOrMoveIconThrough(api, state, name, position, startAfter, PushExchangeAreaNT,
-                               PullExchangeAreaNT);
+  return MoveIconThrough({api, state, FamilyNT()}, name, position, startAfter);
 }
 
 }  // namespace icotrace::modIconsNT

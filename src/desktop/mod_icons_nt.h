@@ -8,6 +8,7 @@
 
 #include "desktop/desktop_icon.h"
 #include "desktop/exchange_state.h"
+#include "desktop/shell_exchange.h"
 #include "platform/win_api.h"
 
 namespace icotrace::modIconsNT {
@@ -23,7 +24,7 @@ std::optional<DesktopIcon> ReadDesktopIconNT(WinApi& api, ExchangeState& state, 
 std::int32_t MoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
                                PointRecord position, std::int32_t startAfter);
 
-std::int32_t KeepOrMoveDesktopIconNT(WinApi& api, ExchangeState& state, std::u16string_view name,
-                                     PointRecord position, std::int32_t startAfter);
+// The NT family's push, pull, region access and burst region together.
+const ExchangeFamily& FamilyNT();
 
 }  // namespace icotrace::modIconsNT

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32_keep_responsive.h"
+
 namespace icotrace {
 namespace {
 
@@ -53,6 +55,7 @@ std::uint32_t Win32Api::GetWindowThreadProcessId(WindowHandle window, std::uint3
 std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, std::uint32_t msg,
                                                           std::uint64_t wParam,
                                                           std::int64_t lParam) {
+  KeepResponsive();
   DWORD_PTR result = 0;
   const LRESULT answered = ::SendMessageTimeoutW(
       ToHwnd(window), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
@@ -62,6 +65,16 @@ std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, s
   return static_cast<std::int64_t>(static_cast<LRESULT>(result));
 }
 
+bool Win32Api::PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
+                            std::int64_t lParam) {
+  return ::PostMessageW(ToHwnd(window), msg, static_cast<WPARAM>(wParam),
+                        static_cast<LPARAM>(lParam)) != FALSE;
+}
+
+std::uint32_t Win32Api::GetWindowStyle(WindowHandle window) {
+  return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
 void Win32Api::RedrawWindow(WindowHandle window, std::uint32_t flags) {
   ::RedrawWindow(ToHwnd(window), nullptr, nullptr, flags);
 }
@@ -69,6 +82,31 @@ void Win32Api::RedrawWindow(WindowHandle window, std::uint32_t flags) {
 void Win32Api::UpdateWindow(WindowHandle window) {
   // A hung shell would hold the paint message forever.
   if (!::IsHungAppWindow(ToHwnd(window))) ::UpdateWindow(ToHwnd(window));
+}
+
+std::string Win32Api::LCMapStringW(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, kFlags, source, length, nullptr, 0);
+  if (size <= 0) {  // not for any text: then only the very same text matches
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  }
+  std::string key(static_cast<std::size_t>(size), '\0');
+  // A sort key is bytes, written through the wide-character pointer.
+  ::LCMapStringW(LOCALE_USER_DEFAULT, kFlags, source, length,
+                 reinterpret_cast<wchar_t*>(key.data()), size);
+  return key;
+}
+
+std::uint64_t Win32Api::GetTickCount64() {
+  return ::GetTickCount64();
+}
+
+void Win32Api::Sleep(std::uint32_t milliseconds) {
+  KeepResponsive();
+  ::Sleep(milliseconds);
 }
 
 bool Win32Api::GetVersionExA(OsVersionInfoA& info) {

@@ -18,9 +18,15 @@ class Win32Api final : public WinApi {
   std::optional<std::int64_t> SendMessageTimeoutW(WindowHandle window, std::uint32_t msg,
                                                   std::uint64_t wParam,
                                                   std::int64_t lParam) override;
+  bool PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
+                    std::int64_t lParam) override;
+  std::uint32_t GetWindowStyle(WindowHandle window) override;
   void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
   void UpdateWindow(WindowHandle window) override;
 
+  std::string LCMapStringW(std::u16string_view text) override;
+  std::uint64_t GetTickCount64() override;
+  void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
   KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                            std::uint32_t processId) override;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/win_types.h"
 
@@ -31,11 +32,24 @@ class WinApi {
   virtual std::optional<std::int64_t> SendMessageTimeoutW(WindowHandle window, std::uint32_t msg,
                                                           std::uint64_t wParam,
                                                           std::int64_t lParam) = 0;
+  // Queued for the window's thread, behind what is already queued there; false
+  // when the window is gone or its queue is full.
+  virtual bool PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
+                            std::int64_t lParam) = 0;
+  // The window's style (GWL_STYLE), 0 when the window is gone.
+  virtual std::uint32_t GetWindowStyle(WindowHandle window) = 0;
   // No rectangle and no region: the whole window (or the desktop for 0).
   virtual void RedrawWindow(WindowHandle window, std::uint32_t flags) = 0;
   virtual void UpdateWindow(WindowHandle window) = 0;
 
   // kernel32
+  // The sort key of text in the user's locale, letter case ignored
+  // (LCMapStringW with LCMAP_SORTKEY | NORM_IGNORECASE): two texts have the
+  // same key exactly when lstrcmpiW, the list view's own search, finds them
+  // equal.
+  virtual std::string LCMapStringW(std::u16string_view text) = 0;
+  virtual std::uint64_t GetTickCount64() = 0;
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual bool GetVersionExA(OsVersionInfoA& info) = 0;
   virtual KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                                    std::uint32_t processId) = 0;

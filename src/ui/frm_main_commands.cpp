@@ -7,6 +7,7 @@
 #include "layoutfile/layout_file_errors.h"
 #include "layoutfile/layout_file_name.h"
 #include "ui/command_messages.h"
+#include "ui/unplaced_icons_message.h"
 
 namespace icotrace {
 namespace {
@@ -74,7 +75,9 @@ void FrmMainCommands::Command1_Click() {
 }
 
 void FrmMainCommands::Command2_Click() {
-  m_services.desktop.ApplyDesktopLayout(m_layout);
+  const ApplyReport report = m_services.desktop.ApplyDesktopLayout(m_layout);
+  // Silent when every item found stands where the layout puts it.
+  if (!report.Unplaced.empty()) m_view.ShowWarning(UnplacedIconsMessage(report));
 }
 
 void FrmMainCommands::Command3_Click() {

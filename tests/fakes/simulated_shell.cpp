@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -161,20 +162,84 @@ std::uint32_t SimulatedShell::GetWindowThreadProcessId(WindowHandle window,
   return known ? 77 : 0;
 }
 
+bool SimulatedShell::Answers() {
+  if (faults.hung) return false;
+  if (faults.hangAfterMessages >= 0 && m_messagesAnswered >= faults.hangAfterMessages) {
+    return false;
+  }
+  ++m_messagesAnswered;
+  return true;
+}
+
 std::optional<std::int64_t> SimulatedShell::SendMessageTimeoutW(WindowHandle window,
                                                                 std::uint32_t msg,
                                                                 std::uint64_t wParam,
                                                                 std::int64_t lParam) {
   Note("SendMessage " + Hex(msg) + " " + std::to_string(static_cast<std::int64_t>(wParam)) + " " +
        Hex(static_cast<std::uint64_t>(lParam)));
-  if (faults.hung) return std::nullopt;
-  if (faults.hangAfterMessages >= 0 && m_messagesAnswered >= faults.hangAfterMessages) {
-    return std::nullopt;
-  }
-  ++m_messagesAnswered;
+  if (!Answers()) return std::nullopt;
   if (window == 0 || m_windows.count(window) == 0) return std::nullopt;
   if (window != m_listView) return 0;
   return AnswerListView(msg, wParam, lParam);
+}
+
+bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
+                                  std::int64_t lParam) {
+  Note("PostMessage " + Hex(msg) + " " + std::to_string(static_cast<std::int64_t>(wParam)) + " " +
+       Hex(static_cast<std::uint64_t>(lParam)));
+  if (window == 0 || m_windows.count(window) == 0) return false;
+  m_queue.push_back({window, msg, wParam, lParam});
+  return true;
+}
+
+void SimulatedShell::Sleep(std::uint32_t milliseconds) {
+  m_clock += milliseconds;
+  // The shell's thread works through its queue while the program waits.
+  std::size_t taken = 0;
+  for (; taken < m_queue.size() && Answers(); ++taken) {
+    const Posted& posted = m_queue[taken];
+    if (posted.window != m_listView) continue;
+    if (posted.msg == lv::kSetItemPosition32 && !m_postedMoveSeen) {
+      m_postedMoveSeen = true;
+      const int gone = faults.removeItemAtFirstPostedMove;
+      if (gone >= 0 && gone < static_cast<int>(m_items.size()))
+        m_items.erase(m_items.begin() + gone);
+    }
+    AnswerListView(posted.msg, posted.wParam, posted.lParam);
+  }
+  m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(taken));
+}
+
+std::uint32_t SimulatedShell::GetWindowStyle(WindowHandle window) {
+  if (m_windows.count(window) == 0) return 0;
+  return window == m_listView && m_autoArrange ? lv::kAutoArrange : 0;
+}
+
+std::string SimulatedShell::LCMapStringW(std::u16string_view text) {
+  std::string key;
+  for (const char16_t c : text) {
+    const char16_t folded = Fold(c);
+    key.push_back(static_cast<char>(folded >> 8));
+    key.push_back(static_cast<char>(folded & 0xFF));
+  }
+  return key;
+}
+
+void SimulatedShell::MoveItem(std::size_t index, PointRecord at) {
+  if (faults.ignoreMoves) return;
+  if ((m_extendedStyle & lv::kExSnapToGrid) != 0) {
+    const auto snap = [](std::int32_t v) {
+      return static_cast<std::int32_t>(std::lround(static_cast<double>(v) / kGrid)) * kGrid;
+    };
+    at = {snap(at.x), snap(at.y)};
+  }
+  m_items[index].x = at.x;
+  m_items[index].y = at.y;
+  if (!m_autoArrange) return;
+  for (std::size_t i = 0; i < m_items.size(); ++i) {
+    m_items[i].x = kGrid;
+    m_items[i].y = kGrid * static_cast<std::int32_t>(i + 1);
+  }
 }
 
 std::size_t SimulatedShell::ItemRecordSize() const {
@@ -260,10 +325,23 @@ std::int64_t SimulatedShell::AnswerListView(std::uint32_t msg, std::uint64_t wPa
       if (index < 0 || index >= count) return 0;
       const std::uint8_t* point = Resolve(address, kPointSize, "LVM_SETITEMPOSITION32");
       if (point == nullptr) return 0;
-      const PointRecord at = DecodePoint(Copy(point, kPointSize));
-      m_items[static_cast<std::size_t>(index)].x = at.x;
-      m_items[static_cast<std::size_t>(index)].y = at.y;
+      MoveItem(static_cast<std::size_t>(index), DecodePoint(Copy(point, kPointSize)));
       return 1;
+    }
+    case lv::kGetOrigin: {
+      std::uint8_t* point = Resolve(address, kPointSize, "LVM_GETORIGIN");
+      if (point == nullptr) return 0;
+      const Bytes encoded = EncodePoint({0, 0});
+      std::memcpy(point, encoded.data(), encoded.size());
+      return 1;
+    }
+    case lv::kGetExtendedStyle:
+      return m_extendedStyle;
+    case lv::kSetExtendedStyle: {
+      const auto mask = wParam == 0 ? ~std::uint32_t{0} : static_cast<std::uint32_t>(wParam);
+      const std::uint32_t before = m_extendedStyle;
+      m_extendedStyle = (m_extendedStyle & ~mask) | (static_cast<std::uint32_t>(lParam) & mask);
+      return before;
     }
     case lv::kGetImageList:
       return wParam == lv::kSmallImageList ? 0x5A0001 : 0;

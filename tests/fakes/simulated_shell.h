@@ -32,11 +32,26 @@ class SimulatedShell final : public WinApi {
     int allocationFailsAt = -1;  // the n-th VirtualAllocEx (from 0) of each open gives null
     bool mappingFails = false;
     bool viewFails = false;
-    bool hung = false;              // no message is answered
-    int hangAfterMessages = -1;     // answers this many messages, then hangs
-    int removeItemAfterCount = -1;  // this item disappears once the count was given
-    bool findWraps = false;         // LVM_FINDITEMW wraps round as LVFI_WRAP would
+    bool hung = false;                     // no message is answered
+    int hangAfterMessages = -1;            // answers this many messages, then hangs
+    int removeItemAfterCount = -1;         // this item disappears once the count was given
+    bool findWraps = false;                // LVM_FINDITEMW wraps round as LVFI_WRAP would
+    int removeItemAtFirstPostedMove = -1;  // this item goes when the first posted move arrives
+    bool ignoreMoves = false;              // moves are answered, nothing moves
   };
+
+  // The list view's shape: LVS_EX_SNAPTOGRID lands a move on the nearest
+  // multiple of kGrid; LVS_AUTOARRANGE puts every item back in its arranged
+  // place (one column, kGrid apart) after any move.
+  static constexpr std::int32_t kGrid = 50;
+  void SetExtendedStyle(std::uint32_t style) { m_extendedStyle = style; }
+  std::uint32_t ExtendedStyle() const { return m_extendedStyle; }
+  void SetAutoArrange(bool on) { m_autoArrange = on; }
+  // Posted messages waiting for the shell's thread, which takes them only
+  // while the program sleeps (a sent message is answered first).
+  std::size_t QueuedMessages() const { return m_queue.size(); }
+  // Messages answered so far, sent or posted (what hangAfterMessages counts).
+  int MessagesAnswered() const { return m_messagesAnswered; }
 
   SimulatedShell();
 
@@ -93,8 +108,14 @@ class SimulatedShell final : public WinApi {
   std::optional<std::int64_t> SendMessageTimeoutW(WindowHandle window, std::uint32_t msg,
                                                   std::uint64_t wParam,
                                                   std::int64_t lParam) override;
+  bool PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
+                    std::int64_t lParam) override;
+  std::uint32_t GetWindowStyle(WindowHandle window) override;
   void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
   void UpdateWindow(WindowHandle window) override;
+  std::string LCMapStringW(std::u16string_view text) override;
+  std::uint64_t GetTickCount64() override { return m_clock; }
+  void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
   KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                            std::uint32_t processId) override;
@@ -131,7 +152,10 @@ class SimulatedShell final : public WinApi {
   // The bytes at [address, address + size) of the shell's memory, or null
   // (and a test failure) when the range leaves every allocation and view.
   std::uint8_t* Resolve(RemoteAddress address, std::size_t size, const char* who);
+  // Whether the shell answers one more message now; counts it when it does.
+  bool Answers();
   std::int64_t AnswerListView(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam);
+  void MoveItem(std::size_t index, PointRecord at);
   std::size_t ItemRecordSize() const;
   bool ShellIs64() const { return m_family == Family::NT && m_shellBits == 64; }
 
@@ -147,6 +171,17 @@ class SimulatedShell final : public WinApi {
   WindowHandle m_listView = 0;
   std::vector<Item> m_items;
   int m_messagesAnswered = 0;
+  std::uint32_t m_extendedStyle = 0;
+  bool m_autoArrange = false;
+  struct Posted {
+    WindowHandle window;
+    std::uint32_t msg;
+    std::uint64_t wParam;
+    std::int64_t lParam;
+  };
+  std::vector<Posted> m_queue;
+  bool m_postedMoveSeen = false;
+  std::uint64_t m_clock = 1000;
 
   std::map<RemoteAddress, std::vector<std::uint8_t>> m_allocations;
   std::vector<RemoteAddress> m_allocationOrder;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/command_error.h"
-#include "desktop/folder_view_match.h"
+#include "desktop/item_matching.h"
 #include "desktop/mod_common.h"
 #include "desktop_test_support.h"
 #include "fake_folder_view.h"
@@ -13,25 +13,31 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::Optional;
 
-TEST(FolderViewMatch, FollowsTheListViewSearchRules) {
-  const std::vector<std::u16string> names = {u"Corbeille", u"Dossier", u"Été", u"DOSSIER",
-                                             std::u16string(260, u'L')};
+TEST(ItemMatch, FollowsTheListViewSearchRules) {
+  const std::vector<std::u16string> names = {u"Corbeille", u"Dossier", u"Été",
+                                             u"DOSSIER",   u"",        std::u16string(260, u'L'),
+                                             u"Notes",     u"dossier"};
   const Layout layout = {DesktopIcon{u"dossier"},
                          DesktopIcon{u""},
                          DesktopIcon{u"ÉTÉ"},
                          DesktopIcon{u"Dossier"},
                          DesktopIcon{u"Dossier"},
                          DesktopIcon{u"Corb"},
-                         DesktopIcon{std::u16string(260, u'L')}};
-  const auto matches = MatchEntriesToItems(layout, names);
+                         DesktopIcon{std::u16string(260, u'L')},
+                         DesktopIcon{u"Dossier"},
+                         DesktopIcon{u"Absent"}};
+  SimulatedShell platform;
+  const auto matches = MatchEntriesToItems(platform, layout, names);
   ASSERT_EQ(matches.size(), layout.size());
   EXPECT_THAT(matches[0], Optional(1u));
   EXPECT_EQ(matches[1], std::nullopt) << "an empty entry stands for no item";
   EXPECT_THAT(matches[2], Optional(2u)) << "letter case is ignored, accents included";
   EXPECT_THAT(matches[3], Optional(3u)) << "the second entry of a caption takes its second item";
-  EXPECT_EQ(matches[4], std::nullopt) << "no third item of that caption";
+  EXPECT_THAT(matches[4], Optional(7u)) << "the third, far down the list";
   EXPECT_EQ(matches[5], std::nullopt) << "only whole captions match";
   EXPECT_EQ(matches[6], std::nullopt) << "names too long for the list view are passed over too";
+  EXPECT_EQ(matches[7], std::nullopt) << "no fourth item of that caption";
+  EXPECT_EQ(matches[8], std::nullopt) << "a name no item bears";
 }
 
 class FolderViewApply : public ::testing::Test {
@@ -60,15 +66,15 @@ class FolderViewApply : public ::testing::Test {
 };
 
 TEST_F(FolderViewApply, PlacesMatchedItemsInOneBatchAndOnlyChecksThem) {
-  desktop.ApplyDesktopLayout(kLayout);
+  EXPECT_EQ(desktop.ApplyDesktopLayout(kLayout), ApplyReport{});
   EXPECT_EQ(view.openedFor, shell.ListView()) << "the view must serve the desktop found";
   EXPECT_EQ(view.positionCalls, 1);
   ASSERT_EQ(view.lastPlacements.size(), 3u);
   EXPECT_EQ(view.lastPlacements[1].item, 1u);
   EXPECT_EQ(view.lastPlacements[2].item, 2u);
-  EXPECT_EQ(shell.LogOf("SendMessage 0x1010").size(), 3u) << "one position check per placed item";
-  EXPECT_TRUE(shell.LogOf("SendMessage 0x1031").empty()) << "nothing left to move";
-  EXPECT_EQ(shell.LogOf("SendMessage 0x1053").size(), 4u) << "the unmatched name is still searched";
+  EXPECT_EQ(shell.LogOf("SendMessage 0x104b").size(), 4u) << "one pass of captions checks them";
+  EXPECT_TRUE(shell.LogOf("PostMessage").empty()) << "nothing left to move";
+  EXPECT_TRUE(shell.LogOf("SendMessage 0x1053").empty()) << "no search per entry";
   ExpectRestored();
 }
 
@@ -76,9 +82,9 @@ TEST_F(FolderViewApply, MovesThroughTheListViewWhatTheFolderViewLeftOrMisplaced)
   view.itemsLeftInPlace = {0};
   view.itemsPlacedOff = {2};
   desktop.ApplyDesktopLayout(kLayout);
-  const auto moves = shell.LogOf("SendMessage 0x1031");
-  EXPECT_THAT(moves, ElementsAre(::testing::StartsWith("SendMessage 0x1031 0 "),
-                                 ::testing::StartsWith("SendMessage 0x1031 2 ")));
+  const auto moves = shell.LogOf("PostMessage 0x1031");
+  EXPECT_THAT(moves, ElementsAre(::testing::StartsWith("PostMessage 0x1031 0 "),
+                                 ::testing::StartsWith("PostMessage 0x1031 2 ")));
   ExpectRestored();
 }
 
@@ -89,26 +95,20 @@ TEST_F(FolderViewApply, FallsBackWholeWhenTheViewIsMissingOrRefusesTheBatch) {
     view.positionFails = !missing;
     shell.ClearLog();
     desktop.ApplyDesktopLayout(kLayout);
-    EXPECT_TRUE(shell.LogOf("SendMessage 0x1010").empty()) << "the designed moves check nothing";
-    EXPECT_EQ(shell.LogOf("SendMessage 0x1031").size(), 3u);
+    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
     ExpectRestored();
   }
 }
 
 TEST_F(FolderViewApply, CallsComeInTheirOrder) {
   desktop.ApplyDesktopLayout({DesktopIcon{u"Notes", 5, 6}});
-  std::vector<std::string> steps;
-  for (const std::string& line : shell.Log()) {
-    for (const char* step : {"FindWindowA", "OpenProcess", "FolderView.", "SendMessage 0x1053",
-                             "SendMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"}) {
-      if (line.rfind(step, 0) == 0)
-        steps.push_back(line.rfind("FolderView.", 0) == 0 ? line : step);
-    }
-  }
-  EXPECT_THAT(steps,
-              ElementsAre("FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
-                          "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x1053",
-                          "SendMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"));
+  EXPECT_THAT(
+      StepsOf(shell, {"FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
+                      "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
+                      "PostMessage", "RedrawWindow", "UpdateWindow", "CloseHandle"}),
+      ElementsAre("FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
+                  "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
+                  "RedrawWindow", "UpdateWindow", "CloseHandle"));
 }
 
 TEST_F(FolderViewApply, ReleasesTheViewAndTheAreaWhenTheShellHangsDuringTheCheck) {

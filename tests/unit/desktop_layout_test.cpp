@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "desktop/command_error.h"
 #include "desktop/desktop_messages.h"
+#include "desktop/list_view_protocol.h"
 #include "desktop/mod_common.h"
+#include "desktop/posted_burst.h"
 #include "desktop_test_support.h"
 
 namespace icotrace::testing {
@@ -95,32 +98,38 @@ TEST_P(LayoutByShell, ApplyMovesNamedItemsThenRepaintsThenReleases) {
   const Layout layout{DesktopIcon{u"ordinateur", 7, 8}, DesktopIcon{u"", 9, 9},
                       DesktopIcon{u"Inconnu", 1, 1}, DesktopIcon{u"Corbeille", -3, -4}};
   shell.ClearLog();
-  desktop.ApplyDesktopLayout(layout);
+  EXPECT_EQ(desktop.ApplyDesktopLayout(layout), ApplyReport{});
   EXPECT_EQ(shell.Items()[1].x, 7);
   EXPECT_EQ(shell.Items()[0].y, -4);
-  std::vector<std::string> steps;
-  for (const std::string& line : shell.Log()) {
-    for (const char* step :
-         {"FindWindowA", "OpenProcess", "CreateFileMappingA", "SendMessage 0x1053",
-          "SendMessage 0x1031", "RedrawWindow", "UpdateWindow", "CloseHandle"}) {
-      if (line.rfind(step, 0) == 0) steps.push_back(step);
-    }
-  }
-  const char* open =
-      GetParam().family == SimulatedShell::Family::NT ? "OpenProcess" : "CreateFileMappingA";
-  EXPECT_THAT(steps, ElementsAre("FindWindowA", open, "SendMessage 0x1053", "SendMessage 0x1031",
-                                 "SendMessage 0x1053", "SendMessage 0x1053", "SendMessage 0x1031",
-                                 "RedrawWindow", "UpdateWindow", "CloseHandle"));
+  const bool nt = GetParam().family == SimulatedShell::Family::NT;
+  const char* open = nt ? "OpenProcess" : "CreateFileMappingA";
+  // One pass of captions, the moves posted (the 9x family maps their places
+  // apart), the positions asked back.
+  std::vector<std::string> expected = {"FindWindowA", open, "SendMessage 0x104b"};
+  if (!nt) expected.push_back("CreateFileMappingA");
+  expected.insert(expected.end(), {"PostMessage 0x1031", "PostMessage 0x1010", "RedrawWindow",
+                                   "UpdateWindow", "CloseHandle"});
+  EXPECT_EQ(StepsOf(shell, {"FindWindowA", open, "SendMessage 0x104b", "PostMessage 0x1031",
+                            "PostMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"}),
+            expected);
+  EXPECT_THAT(shell.LogOf("PostMessage 0x1031"),
+              ElementsAre(::testing::StartsWith("PostMessage 0x1031 1 "),
+                          ::testing::StartsWith("PostMessage 0x1031 0 ")));
+  EXPECT_TRUE(shell.LogOf("SendMessage 0x1053").empty()) << "no search per entry";
   EXPECT_THAT(shell.LogOf("RedrawWindow"), ElementsAre("RedrawWindow 0x0 4"));
   EXPECT_THAT(shell.LogOf("UpdateWindow"),
               ElementsAre("UpdateWindow " + HexText(shell.ListView())));
+  EXPECT_EQ(shell.QueuedMessages(), 0u);
   ExpectAllReleased();
 }
 
 TEST_P(LayoutByShell, ApplyWithNoMatchStillRepaintsAndReleases) {
   const auto before = Positions();
-  desktop.ApplyDesktopLayout({DesktopIcon{u"Rien", 1, 1}, DesktopIcon{u"Nulle part", 2, 2}});
-  EXPECT_EQ(shell.LogOf("SendMessage 0x1053").size(), 2u);
+  EXPECT_EQ(
+      desktop.ApplyDesktopLayout({DesktopIcon{u"Rien", 1, 1}, DesktopIcon{u"Nulle part", 2, 2}}),
+      ApplyReport{})
+      << "names no item bears stay silent";
+  EXPECT_TRUE(shell.LogOf("PostMessage").empty());
   EXPECT_TRUE(shell.LogOf("SendMessage 0x1031").empty());
   EXPECT_EQ(shell.LogOf("UpdateWindow").size(), 1u);
   EXPECT_EQ(Positions(), before);
@@ -142,7 +151,97 @@ TEST_P(LayoutByShell, TheKthEntryOfACaptionMovesTheKthItemOfIt) {
   EXPECT_EQ(shell.Items()[2].x, 11);
   EXPECT_EQ(shell.Items()[4].x, 22);
   // A third entry of the caption finds no third item and is passed over.
-  EXPECT_EQ(shell.LogOf("SendMessage 0x1031").size(), 3u);
+  EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
+}
+
+// Whatever the desktop's size, an apply costs the same few round trips per
+// item: one pass of captions, the moves and the checks posted in bursts.
+TEST_P(LayoutByShell, ApplyCostsAFixedNumberOfRoundTripsPerItem) {
+  const auto costPerItem = [&](int count) {
+    std::vector<SimulatedShell::Item> items;
+    Layout layout;
+    for (int i = 0; i < count; ++i) {
+      // Every third caption twice, the copies far apart in the list.
+      const std::u16string caption =
+          u"Icône " + std::u16string(1, char16_t(u'A' + i % 7)) +
+          (i % 3 == 0 ? u"" : std::u16string(1, char16_t(u'0' + i % 10)));
+      items.push_back(Icon(caption, i, i));
+      layout.push_back(DesktopIcon{caption, 1000 + i, 2000 + i});
+    }
+    shell.SetItems(items);
+    shell.ClearLog();
+    EXPECT_EQ(desktop.ApplyDesktopLayout(layout), ApplyReport{});
+    for (int i = 0; i < count; ++i) EXPECT_EQ(shell.Items()[i].x, 1000 + i) << i;
+    std::map<std::string, double> perItem;
+    for (const char* call : {"SendMessage", "PostMessage", "WriteProcessMemory",
+                             "ReadProcessMemory", "MoveMemory", "Sleep"}) {
+      perItem[call] = static_cast<double>(shell.LogOf(call).size()) / count;
+    }
+    return perItem;
+  };
+  const auto small = costPerItem(60);
+  const auto large = costPerItem(600);
+  EXPECT_LE(large.at("SendMessage"), 2.01) << "one read of each item";
+  EXPECT_LE(large.at("PostMessage"), 2.1) << "one move and one check of each item";
+  for (const auto& [call, cost] : large) {
+    EXPECT_LE(cost, small.at(call) + 0.05) << call << " must not grow with the desktop";
+  }
+  EXPECT_TRUE(shell.LogOf("SendMessage 0x1053").empty());
+}
+
+TEST_P(LayoutByShell, AnItemGoneDuringTheMovesFallsBackToOneSearchPerEntry) {
+  Layout saved;
+  desktop.ReadDesktopLayout(saved);
+  auto scrambled = shell.Items();
+  for (auto& item : scrambled) item.x += 1000;
+  shell.SetItems(scrambled);
+  shell.faults.removeItemAtFirstPostedMove = 0;  // every index after it shifts
+  shell.ClearLog();
+  desktop.ApplyDesktopLayout(saved);
+  EXPECT_EQ(shell.LogOf("SendMessage 0x1053").size(), 5u) << "one search per named entry";
+  // Each item left is where the layout puts it, whatever the moves by index did.
+  ASSERT_EQ(shell.Items().size(), 5u);
+  for (std::size_t i = 0; i + 1 < shell.Items().size(); ++i) {
+    EXPECT_EQ(shell.Items()[i].x, saved[i + 1].X) << i;
+    EXPECT_EQ(shell.Items()[i].y, saved[i + 1].Y) << i;
+  }
+  ExpectAllReleased();
+}
+
+TEST_P(LayoutByShell, SnappingToTheGridIsHeldOffDuringTheMovesAndGivenBack) {
+  constexpr std::uint32_t kOtherStyles = 0x21;
+  shell.SetExtendedStyle(lv::kExSnapToGrid | kOtherStyles);
+  const Layout layout{DesktopIcon{u"Corbeille", 17, 33}, DesktopIcon{u"Dossier", 71, 12}};
+  EXPECT_EQ(desktop.ApplyDesktopLayout(layout), ApplyReport{});
+  EXPECT_EQ(Positions()[0], std::make_pair(17, 33));
+  EXPECT_EQ(Positions()[2], std::make_pair(71, 12));
+  EXPECT_EQ(shell.ExtendedStyle(), lv::kExSnapToGrid | kOtherStyles);
+  // Given back even when the shell hangs in the middle of the moves.
+  // The count, the pass of captions and the style twice: then it hangs.
+  shell.faults.hangAfterMessages = shell.MessagesAnswered() + 1 + 2 * 6 + 2;
+  shell.ClearLog();
+  EXPECT_EQ(FailureOf([&] {
+              desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille", 1, 1}});
+            }),
+            messages::kDesktopNotResponding);
+  EXPECT_THAT(shell.LogOf("PostMessage 0x1036"),
+              ElementsAre("PostMessage 0x1036 " + std::to_string(lv::kExSnapToGrid) + " " +
+                          HexText(lv::kExSnapToGrid)));
+}
+
+// After the moves, one pass of positions tells which items found did not
+// land; names no item bears stay silent.
+TEST_P(LayoutByShell, ApplyTellsWhichItemsItCouldNotPlaceAndWhy) {
+  const Layout layout{DesktopIcon{u"Corbeille", 500, 500}, DesktopIcon{u"Inconnu", 1, 1},
+                      DesktopIcon{u"Dossier", 600, 600}, DesktopIcon{u"Été 2026", 200, 8}};
+  shell.faults.ignoreMoves = true;
+  EXPECT_EQ(desktop.ApplyDesktopLayout(layout), (ApplyReport{{u"Corbeille", u"Dossier"}, false}));
+  shell.faults.ignoreMoves = false;
+  shell.SetAutoArrange(true);
+  const ApplyReport arranged = desktop.ApplyDesktopLayout(layout);
+  EXPECT_TRUE(arranged.AutoArrange);
+  EXPECT_THAT(arranged.Unplaced, ::testing::Contains(u"Corbeille"));
+  ExpectAllReleased();
 }
 
 TEST_P(LayoutByShell, ReadThenApplyRestoresAScrambledDesktopDuplicatesIncluded) {
@@ -178,6 +277,28 @@ TEST_P(LayoutByShell, AHungShellEndsTheOperationAndReleasesTheArea) {
   EXPECT_EQ(FailureOf([&] { desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille"}}); }),
             messages::kDesktopNotResponding);
   ExpectAllReleased();
+}
+
+// A shell that stops answering with the moves queued: the French error once
+// the time is up, and the moves' places left to the shell, which may still
+// read them when it wakes up; everything else is released.
+TEST_P(LayoutByShell, AShellThatHangsWithMovesQueuedKeepsTheirPlaces) {
+  shell.faults.hangAfterMessages = 1 + 2 * 6 + 1;  // count, the pass of captions, the style
+  const std::uint64_t start = shell.GetTickCount64();
+  EXPECT_EQ(FailureOf([&] {
+              desktop.ApplyDesktopLayout({DesktopIcon{u"Dossier", 1, 2}});
+            }),
+            messages::kDesktopNotResponding);
+  EXPECT_GE(shell.GetTickCount64() - start, kBurstTimeoutMs);
+  EXPECT_LE(shell.GetTickCount64() - start, kBurstTimeoutMs + 100);
+  EXPECT_EQ(shell.QueuedMessages(), 3u) << "the move and the two markers";
+  EXPECT_EQ(shell.LiveAllocations() + shell.LiveViews(), 1u);
+  const std::size_t handles = GetParam().family == SimulatedShell::Family::NT ? 0u : 1u;
+  EXPECT_EQ(shell.OpenHandles(), handles);
+  // The shell wakes up: the queued move still finds its place.
+  shell.faults.hangAfterMessages = -1;
+  shell.Sleep(0);
+  EXPECT_EQ(Positions()[2], std::make_pair(1, 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShells, LayoutByShell, ::testing::ValuesIn(AllShells()), ShellName);

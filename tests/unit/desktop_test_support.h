@@ -53,6 +53,21 @@ inline std::string HexText(std::uint64_t value) {
   return out.str();
 }
 
+// The log's lines that start with one of prefixes, each written as its prefix,
+// a run of the same step written once.
+inline std::vector<std::string> StepsOf(const SimulatedShell& shell,
+                                        const std::vector<std::string>& prefixes) {
+  std::vector<std::string> steps;
+  for (const std::string& line : shell.Log()) {
+    for (const std::string& prefix : prefixes) {
+      if (line.rfind(prefix, 0) != 0) continue;
+      if (steps.empty() || steps.back() != prefix) steps.push_back(prefix);
+      break;
+    }
+  }
+  return steps;
+}
+
 inline SimulatedShell::Item Icon(std::u16string caption, int x, int y, int image = 0,
                                  long long lParam = 0) {
   return {std::move(caption), x, y, image, lParam};

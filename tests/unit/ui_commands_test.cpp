@@ -173,11 +173,45 @@ TEST_F(MainCommands, SaveWritesAFreshReadNotTheLoadedTable) {
 }
 
 TEST_F(MainCommands, ApplyPutsTheLoadedLayoutBack) {
-  files.Put(kLayoutPath, "Documents;300;310;0;0\r\n");
+  files.Put(kLayoutPath, "Documents;300;310;0;0\r\nAbsent;1;1;0;0\r\n");
   commands.Command4_Click();
   commands.Command2_Click();
   EXPECT_EQ(shell.Items()[1].x, 300);
   EXPECT_EQ(shell.Items()[1].y, 310);
+  EXPECT_TRUE(view.warnings.empty()) << "silent when every item found is placed";
+}
+
+// Items found but not placed: one warning with their number, the first
+// names, and the cause when the desktop arranges its icons itself.
+TEST_F(MainCommands, ApplyNamesTheIconsItCouldNotPlace) {
+  std::string file;
+  for (int i = 0; i < 7; ++i)
+    file += "Raccourci " + std::to_string(i) + ";" + std::to_string(i) + ";5;0;0\r\n";
+  std::vector<SimulatedShell::Item> items;
+  for (int i = 0; i < 7; ++i) {
+    const std::u16string caption = u"Raccourci " + std::u16string(1, char16_t(u'0' + i));
+    items.push_back({caption, 900, 900, 0, 0});
+  }
+  shell.SetItems(items);
+  files.Put(kLayoutPath, file);
+  commands.Command4_Click();
+  shell.faults.ignoreMoves = true;
+  commands.Command2_Click();
+  ASSERT_EQ(view.warnings.size(), 1u);
+  const std::u16string& ignored = view.warnings[0];
+  EXPECT_EQ(ignored.rfind(u"7 icônes du bureau n'ont pas pu être placées", 0), 0u);
+  EXPECT_NE(ignored.find(u"\n« Raccourci 0 »\n« Raccourci 1 »"), std::u16string::npos);
+  EXPECT_EQ(ignored.find(u"Raccourci 5"), std::u16string::npos) << "the first five only";
+  EXPECT_NE(ignored.find(u"… et 2 autres."), std::u16string::npos);
+  EXPECT_EQ(ignored.find(u"réorganisation automatique"), std::u16string::npos);
+  shell.faults.ignoreMoves = false;
+  shell.SetAutoArrange(true);
+  shell.SetItems({{u"Raccourci 3", 900, 900, 0, 0}});
+  commands.Command2_Click();
+  ASSERT_EQ(view.warnings.size(), 2u);
+  EXPECT_EQ(view.warnings[1].rfind(u"1 icône du bureau n'a pas pu être placée", 0), 0u);
+  EXPECT_NE(view.warnings[1].find(u"réorganisation automatique"), std::u16string::npos);
+  EXPECT_NE(view.warnings[1].find(u"Affichage"), std::u16string::npos);
 }
 
 TEST_F(MainCommands, ChangingTheResolutionLoadsThatResolutionsFile) {

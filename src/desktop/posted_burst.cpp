@@ -1,0 +1,91 @@
+#include "desktop/posted_burst.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "desktop/command_error.h"
+#include "desktop/desktop_messages.h"
+#include "desktop/list_view_protocol.h"
+
+namespace icotrace {
+namespace {
+
+// A message sent after the burst would be answered before it (a thread takes
+// sent messages before posted ones), so the burst closes with two posted
+// requests of the view's origin into two marker places, each filled first
+// with a value of its own. Whatever the origin, at least one of them changes
+// once the control has reached them, and so worked through the burst.
+constexpr PointRecord kMarkerA{std::numeric_limits<std::int32_t>::min(),
+                               std::numeric_limits<std::int32_t>::min()};
+constexpr PointRecord kMarkerB{std::numeric_limits<std::int32_t>::max(),
+                               std::numeric_limits<std::int32_t>::max()};
+// The first looks only yield the processor; then the wait sleeps.
+constexpr unsigned kQuickLooks = 50;
+
+void Append(Bytes& bytes, const PointRecord& point) {
+  const Bytes encoded = EncodePoint(point);
+  bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+}
+
+PointRecord PointAt(const Bytes& bytes, std::size_t slot) {
+  const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(slot * kPointSize);
+  return DecodePoint(Bytes(first, first + static_cast<std::ptrdiff_t>(kPointSize)));
+}
+
+// Waits until the control has taken the markers at markers.
+void AwaitMarkers(const ShellExchange& exchange, RemoteAddress markers) {
+  const std::uint64_t start = exchange.api.GetTickCount64();
+  Bytes seen(2 * kPointSize);
+  for (unsigned look = 0;; ++look) {
+    if (!exchange.family.read(exchange.api, exchange.state, markers, seen)) break;
+    if (PointAt(seen, 0) != kMarkerA || PointAt(seen, 1) != kMarkerB) return;
+    if (exchange.api.GetTickCount64() - start >= kBurstTimeoutMs) break;
+    exchange.api.Sleep(look < kQuickLooks ? 0 : 1);
+  }
+  throw CommandError(messages::kDesktopNotResponding);
+}
+
+}  // namespace
+
+std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32_t msg,
+                                      const std::vector<PostedItemMessage>& items) {
+  std::vector<PointRecord> places;
+  if (items.empty()) return places;
+  places.reserve(items.size());
+  const std::size_t slots = std::min(items.size(), kBurstItems);
+  if (!exchange.family.openBurst(exchange.api, exchange.state, (slots + 2) * kPointSize)) {
+    throw CommandError(messages::kExchangeAreaFailed);
+  }
+  const RemoteAddress region = exchange.state.BurstRegion;
+  for (std::size_t first = 0; first < items.size(); first += kBurstItems) {
+    const std::size_t count = std::min(kBurstItems, items.size() - first);
+    Bytes bytes;
+    bytes.reserve((count + 2) * kPointSize);
+    for (std::size_t i = 0; i < count; ++i) Append(bytes, items[first + i].point);
+    Append(bytes, kMarkerA);
+    Append(bytes, kMarkerB);
+    if (!exchange.family.write(exchange.api, exchange.state, region, bytes)) {
+      throw CommandError(messages::kDesktopNotResponding);
+    }
+    // Until the control is seen past the burst, its messages may still read
+    // the region: a shell gone or too slow is left the region for good.
+    exchange.state.BurstAbandoned = true;
+    for (std::size_t i = 0; i < count; ++i) {
+      exchange.Post(msg, static_cast<std::uint64_t>(items[first + i].index),
+                    static_cast<std::int64_t>(region + i * kPointSize));
+    }
+    const RemoteAddress markers = region + count * kPointSize;
+    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(markers));
+    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(markers + kPointSize));
+    AwaitMarkers(exchange, markers);
+    exchange.state.BurstAbandoned = false;
+    Bytes back(count * kPointSize);
+    if (!exchange.family.read(exchange.api, exchange.state, region, back)) {
+      throw CommandError(messages::kDesktopNotResponding);
+    }
+    for (std::size_t i = 0; i < count; ++i) places.push_back(PointAt(back, i));
+  }
+  return places;
+}
+
+}  // namespace icotrace
