@@ -1,7 +1,6 @@
 #include "desktop/posted_burst.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "desktop/command_error.h"
 #include "desktop/desktop_messages.h"
@@ -11,14 +10,13 @@ namespace icotrace {
 namespace {
 
 // A message sent after the burst would be answered before it (a thread takes
-// sent messages before posted ones), so the burst closes with two posted
-// requests of the view's origin into two marker places, each filled first
-// with a value of its own. Whatever the origin, at least one of them changes
-// once the control has reached them, and so worked through the burst.
-constexpr PointRecord kMarkerA{std::numeric_limits<std::int32_t>::min(),
-                               std::numeric_limits<std::int32_t>::min()};
-constexpr PointRecord kMarkerB{std::numeric_limits<std::int32_t>::max(),
-                               std::numeric_limits<std::int32_t>::max()};
+// sent messages before posted ones), so the burst closes with a posted
+// request of the view's origin into a marker place. The origin is asked
+// first, sent, and the marker filled with another value: the marker changes
+// only once the control has reached it, and so worked through the burst.
+// (Should the origin move onto that very value meanwhile, the wait runs out
+// and the region is left to the shell: an error, never a write into freed
+// memory.)
 // The first looks only yield the processor; then the wait sleeps.
 constexpr unsigned kQuickLooks = 50;
 
@@ -32,13 +30,24 @@ PointRecord PointAt(const Bytes& bytes, std::size_t slot) {
   return DecodePoint(Bytes(first, first + static_cast<std::ptrdiff_t>(kPointSize)));
 }
 
-// Waits until the control has taken the markers at markers.
-void AwaitMarkers(const ShellExchange& exchange, RemoteAddress markers) {
+// Writes the marker's value: anything but the origin the control gives now.
+void PrepareMarker(const ShellExchange& exchange, RemoteAddress marker, PointRecord& unreached) {
+  exchange.Send(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
+  Bytes origin(kPointSize);
+  if (!exchange.family.read(exchange.api, exchange.state, marker, origin)) {
+    throw CommandError(messages::kDesktopNotResponding);
+  }
+  unreached = DecodePoint(origin);
+  unreached.x = static_cast<std::int32_t>(static_cast<std::uint32_t>(unreached.x) + 1u);
+}
+
+// Waits until the control has written the marker.
+void AwaitMarker(const ShellExchange& exchange, RemoteAddress marker, PointRecord unreached) {
   const std::uint64_t start = exchange.api.GetTickCount64();
-  Bytes seen(2 * kPointSize);
+  Bytes seen(kPointSize);
   for (unsigned look = 0;; ++look) {
-    if (!exchange.family.read(exchange.api, exchange.state, markers, seen)) break;
-    if (PointAt(seen, 0) != kMarkerA || PointAt(seen, 1) != kMarkerB) return;
+    if (!exchange.family.read(exchange.api, exchange.state, marker, seen)) break;
+    if (DecodePoint(seen) != unreached) return;
     if (exchange.api.GetTickCount64() - start >= kBurstTimeoutMs) break;
     exchange.api.Sleep(look < kQuickLooks ? 0 : 1);
   }
@@ -53,17 +62,19 @@ std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32
   if (items.empty()) return places;
   places.reserve(items.size());
   const std::size_t slots = std::min(items.size(), kBurstItems);
-  if (!exchange.family.openBurst(exchange.api, exchange.state, (slots + 2) * kPointSize)) {
+  if (!exchange.family.openBurst(exchange.api, exchange.state, (slots + 1) * kPointSize)) {
     throw CommandError(messages::kExchangeAreaFailed);
   }
   const RemoteAddress region = exchange.state.BurstRegion;
   for (std::size_t first = 0; first < items.size(); first += kBurstItems) {
     const std::size_t count = std::min(kBurstItems, items.size() - first);
+    const RemoteAddress marker = region + count * kPointSize;
+    PointRecord unreached;
+    PrepareMarker(exchange, marker, unreached);
     Bytes bytes;
-    bytes.reserve((count + 2) * kPointSize);
+    bytes.reserve((count + 1) * kPointSize);
     for (std::size_t i = 0; i < count; ++i) Append(bytes, items[first + i].point);
-    Append(bytes, kMarkerA);
-    Append(bytes, kMarkerB);
+    Append(bytes, unreached);
     if (!exchange.family.write(exchange.api, exchange.state, region, bytes)) {
       throw CommandError(messages::kDesktopNotResponding);
     }
@@ -74,10 +85,8 @@ std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32
       exchange.Post(msg, static_cast<std::uint64_t>(items[first + i].index),
                     static_cast<std::int64_t>(region + i * kPointSize));
     }
-    const RemoteAddress markers = region + count * kPointSize;
-    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(markers));
-    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(markers + kPointSize));
-    AwaitMarkers(exchange, markers);
+    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
+    AwaitMarker(exchange, marker, unreached);
     exchange.state.BurstAbandoned = false;
     Bytes back(count * kPointSize);
     if (!exchange.family.read(exchange.api, exchange.state, region, back)) {

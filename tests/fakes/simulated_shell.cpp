@@ -194,9 +194,11 @@ bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::u
 
 void SimulatedShell::Sleep(std::uint32_t milliseconds) {
   m_clock += milliseconds;
-  // The shell's thread works through its queue while the program waits.
+  // The shell's thread works through its queue while the program waits, a
+  // few messages at a time: the program must wait for the last one.
+  constexpr std::size_t kTakenPerWait = 7;
   std::size_t taken = 0;
-  for (; taken < m_queue.size() && Answers(); ++taken) {
+  for (; taken < m_queue.size() && taken < kTakenPerWait && Answers(); ++taken) {
     const Posted& posted = m_queue[taken];
     if (posted.window != m_listView) continue;
     if (posted.msg == lv::kSetItemPosition32 && !m_postedMoveSeen) {

@@ -1,6 +1,9 @@
 // An apply on a live demo desktop, verified through the demo desktop's own
 // account of its items, never through a read of the code under test.
+#include <cstdio>
+
 #include "demo_desktop_process.h"
+#include "desktop/item_matching.h"
 #include "desktop_e2e.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
@@ -68,6 +71,58 @@ void ApplyChecks(const DemoPaths& demos) {
     expected[7].X = 900, expected[7].Y = 140;
     expected[9].X = -40, expected[9].Y = -20;
     CheckPositions(demo.Truth(), expected);
+  });
+
+  // The apply matches inside the program; it must find exactly what the
+  // control's own whole-caption search (LVM_FINDITEMW) finds, in any script.
+  Scenario("the apply's matching agrees with the control's search in every script", [&] {
+    const std::vector<std::wstring> captions = {
+        L"\xFF21\xFF22\xFF23",  // full-width Latin ABC
+        L"\x01C4\x0243",        // Latin Extended-B: DŽ, B with stroke
+        L"\x0531\x0532",        // Armenian capitals
+        L"\x10A0\x10A1",        // Georgian Asomtavruli
+        L"\x10D0\x10D1",        // Georgian Mkhedruli
+        L"\x0130stanbul",       // Turkish dotted capital I
+        L"d\x0131r",            // Turkish dotless small i
+        L"Dossier"};
+    const std::vector<std::u16string> probes = {u"\xFF41\xFF42\xFF43",
+                                                u"\xFF21\xFF22\xFF23",
+                                                u"\x01C6\x0180",
+                                                u"\x01C5\x0243",
+                                                u"\x0561\x0562",
+                                                u"\x2D00\x2D01",
+                                                u"\x1C90\x1C91",
+                                                u"istanbul",
+                                                u"Istanbul",
+                                                u"\x0130STANBUL",
+                                                u"dir",
+                                                u"DIR",
+                                                u"D\x0131R",
+                                                u"dossier",
+                                                u"DOSSIER",
+                                                u"Dossier ",
+                                                u"Dossie"};
+    std::vector<demo::DemoItem> items;
+    std::vector<std::u16string> names;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      items.push_back({captions[i], 40 + 90 * static_cast<int>(i), 40, 0, 0});
+      names.push_back(Text16(captions[i]));
+    }
+    const std::wstring path = E2eDirectory() + L"\\scripts-items.txt";
+    WriteFileBytes(path, demo::FormatItemFile(items));
+    DemoDesktopProcess demo(demos.Same, {L"--items", path});
+    RealDesktop desktop;
+    desktop.Common.LocateDesktopListView();
+    desktop.Common.OpenExchangeArea();
+    for (const std::u16string& probe : probes) {
+      const std::int32_t searched = desktop.Common.MoveDesktopIcon(probe, {40, 40});
+      const auto matched = MatchEntriesToItems(desktop.Api, {{probe, 0, 0, 0, 0}}, names)[0];
+      const std::int32_t ours = matched ? static_cast<std::int32_t>(*matched) : -1;
+      E2E_CHECK_EQ(ours, searched);
+      if (ours != searched) std::printf("  differs for %s\n", Utf8(probe).c_str());
+    }
+    desktop.Common.CloseExchangeArea();
+    DeleteFileW(path.c_str());
   });
 
   Scenario("an apply of an empty layout changes nothing", [&] {
