@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "desktop/command_error.h"
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
@@ -126,14 +127,17 @@ Outcome Measure(const std::wstring& demoPath, const std::wstring& label,
   bool restored = true;
   bool silent = true;
   for (int run = 0; run < runs; ++run) {
+    std::fprintf(stderr, "%s %d: run %d\n", Utf8(label).c_str(), count, run + 1);
     figures.Floor.push_back(FloorMilliseconds(list, count));
     figures.Read.push_back(Milliseconds([&] { desktop.Common.ReadDesktopLayout(layout); }));
     if (count <= kLargestDesignedBare) {
       figures.DesignedBare.push_back(SearchAndMoveMilliseconds(list, original.back(), count));
     }
+    std::fprintf(stderr, "  apply in place\n");
     figures.ApplyInPlace.push_back(Milliseconds(
         [&] { silent = desktop.Common.ApplyDesktopLayout(layout).Unplaced.empty() && silent; }));
     demo.Scramble();
+    std::fprintf(stderr, "  apply after a scramble\n");
     figures.Apply.push_back(Milliseconds(
         [&] { silent = desktop.Common.ApplyDesktopLayout(layout).Unplaced.empty() && silent; }));
     restored = restored && demo.Truth() == original;
@@ -219,8 +223,13 @@ int wmain(int argc, wchar_t** argv) {
       label = L"captions on demand";
     }
     if (desktop != L"default") arguments.insert(arguments.end(), {L"--count", desktop});
-    outcomes.push_back(
-        Measure(demo, (desktop == L"default" ? L"default, " : L"") + label, arguments, runs));
+    try {
+      outcomes.push_back(
+          Measure(demo, (desktop == L"default" ? L"default, " : L"") + label, arguments, runs));
+    } catch (const icotrace::CommandError& error) {
+      Record(false, "the desktop " + Utf8(desktop) + " failed: " + Utf8(error.Message()), __FILE__,
+             __LINE__);
+    }
   }
   PrintGoals(outcomes);
   return Summary();

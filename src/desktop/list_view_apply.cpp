@@ -137,7 +137,7 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
     // The pass of captions already says where every item stands.
     if (moves.empty()) return ReportOf(exchange, layout, found, places);
     snap.Engage();
-    PostInBursts(exchange, lv::kSetItemPosition32, moves);
+    PostInBursts(exchange, lv::kSetItemPosition32, moves, BurstDrawing::Held);
     indexesChanged = ItemCount(exchange) != count;
   }
   if (indexesChanged) {
@@ -148,7 +148,8 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
   std::vector<PostedItemMessage> asks;
   asks.reserve(found.size());
   for (const FoundItem& item : found) asks.push_back({item.index, {}});
-  return ReportOf(exchange, layout, found, PostInBursts(exchange, lv::kGetItemPosition, asks));
+  return ReportOf(exchange, layout, found,
+                  PostInBursts(exchange, lv::kGetItemPosition, asks, BurstDrawing::AsItGoes));
 }
 
 }  // namespace icotrace

@@ -54,10 +54,43 @@ void AwaitMarker(const ShellExchange& exchange, RemoteAddress marker, PointRecor
   throw CommandError(messages::kDesktopNotResponding);
 }
 
+// The control's drawing held off from the first move of a burst to its last.
+// The drawing is given back, posted, behind the burst's last move before the
+// program waits for anything, so that the shell holds both halves in its own
+// queue; should a post fail, it is given back sent, ahead of whatever is
+// still queued.
+class DrawingHeld {
+ public:
+  DrawingHeld(const ShellExchange& exchange, BurstDrawing drawing) : m_exchange(exchange) {
+    if (drawing != BurstDrawing::Held) return;
+    exchange.Post(kSetRedraw, 0, 0);
+    m_held = true;
+  }
+  DrawingHeld(const DrawingHeld&) = delete;
+  DrawingHeld& operator=(const DrawingHeld&) = delete;
+  ~DrawingHeld() {
+    if (m_held) GiveBack();
+  }
+
+  void GiveBack() noexcept {
+    m_held = false;
+    const WindowHandle list = m_exchange.state.hDesktopListView;
+    if (!m_exchange.api.PostMessageW(list, kSetRedraw, 1, 0)) {
+      m_exchange.api.SendMessageTimeoutW(list, kSetRedraw, 1, 0);
+    }
+  }
+
+ private:
+  static constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
+  const ShellExchange& m_exchange;
+  bool m_held = false;
+};
+
 }  // namespace
 
 std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32_t msg,
-                                      const std::vector<PostedItemMessage>& items) {
+                                      const std::vector<PostedItemMessage>& items,
+                                      BurstDrawing drawing) {
   std::vector<PointRecord> places;
   if (items.empty()) return places;
   places.reserve(items.size());
@@ -81,9 +114,12 @@ std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32
     // Until the control is seen past the burst, its messages may still read
     // the region: a shell gone or too slow is left the region for good.
     exchange.state.BurstAbandoned = true;
-    for (std::size_t i = 0; i < count; ++i) {
-      exchange.Post(msg, static_cast<std::uint64_t>(items[first + i].index),
-                    static_cast<std::int64_t>(region + i * kPointSize));
+    {
+      DrawingHeld held(exchange, drawing);
+      for (std::size_t i = 0; i < count; ++i) {
+        exchange.Post(msg, static_cast<std::uint64_t>(items[first + i].index),
+                      static_cast<std::int64_t>(region + i * kPointSize));
+      }
     }
     exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
     AwaitMarker(exchange, marker, unreached);

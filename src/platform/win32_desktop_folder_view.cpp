@@ -42,8 +42,9 @@ class ComApartment {
 };
 
 // The folder view of the desktop that shows listView: the shell may register
-// a desktop of its own that is not the one the list view belongs to.
-ComPtr<IFolderView> FindDesktopFolderView(HWND listView) {
+// a desktop of its own that is not the one the list view belongs to, and then
+// foreign is set.
+ComPtr<IFolderView> FindDesktopFolderView(HWND listView, bool& foreign) {
   ComPtr<IShellWindows> windows;
   if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
                                 IID_PPV_ARGS(windows.GetAddressOf())))) {
@@ -73,10 +74,9 @@ ComPtr<IFolderView> FindDesktopFolderView(HWND listView) {
     return nullptr;
   }
   HWND viewWindow = nullptr;
-  if (FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr ||
-      ::GetParent(listView) != viewWindow || FAILED(view.As(&folderView))) {
-    return nullptr;
-  }
+  if (FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr) return nullptr;
+  foreign = ::GetParent(listView) != viewWindow;
+  if (foreign || FAILED(view.As(&folderView))) return nullptr;
   return folderView;
 }
 
@@ -97,14 +97,23 @@ Win32DesktopFolderView::~Win32DesktopFolderView() {
   Close();
 }
 
+// In the order the view shows them, so that the k-th entry of a caption goes
+// to the k-th item bearing it, as through the list view.
+constexpr UINT kItemsInViewOrder =
+    static_cast<UINT>(SVGIO_ALLVIEW) | static_cast<UINT>(SVGIO_FLAG_VIEWORDER);
+
 bool Win32DesktopFolderView::Open(WindowHandle listView) {
   Close();
+  if (listView == m_foreignListView) return false;
   auto session = std::make_unique<Session>();
-  session->view = FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)));
+  bool foreign = false;
+  session->view =
+      FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)), foreign);
+  if (foreign) m_foreignListView = listView;
   if (!session->view) return false;
   ComPtr<IEnumIDList> ids;
   if (FAILED(session->view->GetFolder(IID_PPV_ARGS(session->folder.GetAddressOf()))) ||
-      FAILED(session->view->Items(SVGIO_ALLVIEW, IID_PPV_ARGS(ids.GetAddressOf())))) {
+      FAILED(session->view->Items(kItemsInViewOrder, IID_PPV_ARGS(ids.GetAddressOf())))) {
     return false;
   }
   for (;;) {

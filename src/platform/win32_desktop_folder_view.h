@@ -23,6 +23,10 @@ class Win32DesktopFolderView final : public DesktopFolderView {
  private:
   struct Session;
   std::unique_ptr<Session> m_session;
+  // The list view last found to belong to another desktop than the one the
+  // shell registers (Wine's own desktop beside the one we drive): asking the
+  // shell again for the same list view would only cost time.
+  WindowHandle m_foreignListView = 0;
 };
 
 }  // namespace icotrace

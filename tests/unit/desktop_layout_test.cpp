@@ -112,9 +112,13 @@ TEST_P(LayoutByShell, ApplyMovesNamedItemsThenRepaintsThenReleases) {
   EXPECT_EQ(StepsOf(shell, {"FindWindowA", open, "SendMessage 0x104b", "PostMessage 0x1031",
                             "PostMessage 0x1010", "RedrawWindow", "UpdateWindow", "CloseHandle"}),
             expected);
-  EXPECT_THAT(shell.LogOf("PostMessage 0x1031"),
-              ElementsAre(::testing::StartsWith("PostMessage 0x1031 1 "),
-                          ::testing::StartsWith("PostMessage 0x1031 0 ")));
+  // The moves' burst: drawing held, the moves, drawing given back, the marker.
+  const auto posts = shell.LogOf("PostMessage");
+  ASSERT_GE(posts.size(), 5u);
+  EXPECT_THAT(std::vector<std::string>(posts.begin(), posts.begin() + 5),
+              ElementsAre("PostMessage 0xb 0 0x0", ::testing::StartsWith("PostMessage 0x1031 1 "),
+                          ::testing::StartsWith("PostMessage 0x1031 0 "), "PostMessage 0xb 1 0x0",
+                          ::testing::StartsWith("PostMessage 0x1029 0 ")));
   EXPECT_TRUE(shell.LogOf("SendMessage 0x1053").empty()) << "no search per entry";
   EXPECT_THAT(shell.LogOf("RedrawWindow"), ElementsAre("RedrawWindow 0x0 4"));
   EXPECT_THAT(shell.LogOf("UpdateWindow"),
@@ -292,7 +296,8 @@ TEST_P(LayoutByShell, AShellThatHangsWithMovesQueuedKeepsTheirPlaces) {
             messages::kDesktopNotResponding);
   EXPECT_GE(shell.GetTickCount64() - start, kBurstTimeoutMs);
   EXPECT_LE(shell.GetTickCount64() - start, kBurstTimeoutMs + 100);
-  EXPECT_EQ(shell.QueuedMessages(), 2u) << "the move and the marker";
+  EXPECT_EQ(shell.QueuedMessages(), 4u)
+      << "the move between drawing held and given back, the marker";
   EXPECT_EQ(shell.LiveAllocations() + shell.LiveViews(), 1u);
   const std::size_t handles = GetParam().family == SimulatedShell::Family::NT ? 0u : 1u;
   EXPECT_EQ(shell.OpenHandles(), handles);
