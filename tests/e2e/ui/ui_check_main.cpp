@@ -1,6 +1,8 @@
 // Starts the real Icotrace.exe and checks its windows from outside, as a
 // person would see and use them: at 96 dpi in full, then at 144 dpi.
 //   icotrace_ui_check <path of Icotrace.exe>
+// The About box's links start it again, as the shell's handler of their
+// addresses, to record the call (shell_calls.h).
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include "program_under_test.h"
 #include "scratch_install.h"
 #include "screenshots.h"
+#include "shell_calls.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
@@ -92,6 +95,8 @@ void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace icotrace::e2e;
+  if (argc == 4 && std::wstring(argv[1]) == kShellCallSwitch)
+    return RecordShellCall(argv[2], argv[3]);
   if (argc < 2) {
     std::printf("usage: icotrace_ui_check <Icotrace.exe>\n");
     return 2;

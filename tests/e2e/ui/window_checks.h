@@ -20,8 +20,9 @@ void CheckMainWindow(Session& session);
 // Opens the About box with a click on "A propos" and returns it (null when it
 // did not come up).
 HWND OpenAboutBox(Session& session);
-// FrmApropos at 96 dpi: texts, places, colours, focus, cursor, tool tips; and
-// each way of closing it: "&OK", Enter, Alt+O.
+// FrmApropos at 96 dpi: texts, places, colours, focus, cursor, tool tips, the
+// links' calls to the shell (the e-mail link with no mail program too); and
+// each way of closing it: "&OK", Enter, Alt+O, Escape.
 void CheckAboutBox(Session& session);
 // The main window told that it moved to a 144 dpi screen and back: laid out
 // again each time.
