@@ -5,6 +5,8 @@
 namespace icotrace {
 namespace {
 
+static_assert(kShowNormal == SW_SHOWNORMAL);
+
 // wchar_t is UTF-16 on Windows.
 const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
