@@ -29,9 +29,9 @@ SaveReport SaveLayoutFile(FileSystem& files, const AnsiCodec& codec, const std::
                           const Layout& layout);
 
 // Replaces layout by the file's entries plus one empty entry at the end.
-// Blank lines are passed over; CR LF, LF and CR each end a line. Throws
-// CommandError naming the file, and the line when one is at fault; layout is
-// then as it was.
+// Blank lines (empty, or spaces and tabs only) are passed over; CR LF, LF and
+// CR each end a line. Throws CommandError naming the file, and the line when
+// one is at fault; layout is then as it was.
 void LoadLayoutFile(FileSystem& files, const AnsiCodec& codec, const std::u16string& path,
                     Layout& layout);
 

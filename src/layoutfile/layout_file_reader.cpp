@@ -50,7 +50,7 @@ void LoadLayoutFile(FileSystem& files, const AnsiCodec& codec, const std::u16str
   LineReader lines(text);
   std::u16string_view line;
   while (lines.Next(line)) {
-    if (line.empty()) continue;
+    if (IsBlankLine(line)) continue;
     if (loaded.size() == kMaxLayoutEntries) {
       throw CommandError(LineFailedMessage(path, lines.Number(), messages::kFaultTooManyLines));
     }

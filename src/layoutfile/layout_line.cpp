@@ -13,17 +13,25 @@ namespace {
 
 constexpr int kNumberFields = 4;
 
-// Plain decimal only: an optional "-", digits, no leading zero, no "-0".
-LineFault::Kind ParseNumber(std::u16string_view text, std::int32_t& value) {
+constexpr std::u16string_view kBlanks = u" \t";
+
+std::u16string_view WithoutBlanksAround(std::u16string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// Decimal as a person editing the file may type it: blanks around, a sign
+// ("+" too), leading zeros. Nothing else, so that a typing slip is caught.
+LineFault::Kind ParseNumber(std::u16string_view field, std::int32_t& value) {
+  const std::u16string_view text = WithoutBlanksAround(field);
   if (text.empty()) return LineFault::Kind::EmptyNumber;
   const bool negative = text.front() == u'-';
-  const std::u16string_view digits = negative ? text.substr(1) : text;
+  const bool hasSign = negative || text.front() == u'+';
+  const std::u16string_view digits = hasSign ? text.substr(1) : text;
   if (digits.empty()) return LineFault::Kind::NotDecimal;
   for (const char16_t c : digits) {
     if (c < u'0' || c > u'9') return LineFault::Kind::NotDecimal;
-  }
-  if (digits.front() == u'0' && (digits.size() > 1 || negative)) {
-    return LineFault::Kind::NotDecimal;
   }
   const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
                                       : std::int64_t{std::numeric_limits<std::int32_t>::max()};
@@ -48,6 +56,10 @@ bool BreaksLine(char16_t c) {
 }
 
 }  // namespace
+
+bool IsBlankLine(std::u16string_view line) {
+  return line.find_first_not_of(kBlanks) == std::u16string_view::npos;
+}
 
 LineFault TryParseLayoutLine(std::u16string_view line, DesktopIcon& icon) {
   if (line.find(u'\0') != std::u16string_view::npos) return {LineFault::Kind::NulCharacter, 0};

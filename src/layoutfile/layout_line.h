@@ -1,5 +1,7 @@
 // One line of a layout file: Name;X;Y;Image;lParam. The four numbers are the
-// last four fields, so a caption holding ";" reads back whole.
+// last four fields, so a caption holding ";" reads back whole. The writer puts
+// plain decimal numbers; the reader also takes what a person editing the file
+// may type: blanks around a number, a "+", leading zeros.
 #pragma once
 
 #include <string>
@@ -17,6 +19,9 @@ struct LineFault {
 
   bool Ok() const { return kind == Kind::None; }
 };
+
+// Empty, or only spaces and tabs: a line the reader passes over.
+bool IsBlankLine(std::u16string_view line);
 
 // Fills icon from the line (without its line end). On a fault, icon is left
 // in an unspecified state.

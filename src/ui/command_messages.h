@@ -4,7 +4,11 @@
 
 namespace icotrace::messages {
 
+// A save of an empty desktop, with no layout file for the screen yet.
 inline constexpr char16_t kNothingToSave[] =
+    u"Le bureau ne montre aucune icône : il n'y a rien à enregistrer.";
+// The same when the screen has a layout file, which the save leaves alone.
+inline constexpr char16_t kNothingToSaveFileKept[] =
     u"Le bureau ne montre aucune icône : la configuration enregistrée est conservée telle "
     u"quelle.";
 

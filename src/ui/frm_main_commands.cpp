@@ -82,9 +82,13 @@ void FrmMainCommands::Command2_Click() {
 
 void FrmMainCommands::Command3_Click() {
   Command1_Click();
-  // An empty snapshot would wipe out the saved arrangement.
-  if (m_layout.empty()) throw CommandError(messages::kNothingToSave);
   const std::u16string path = LayoutFileName(m_services.screen, m_services.files);
+  // An empty snapshot would wipe out the saved arrangement; the user is told
+  // of a kept file only when there is one.
+  if (m_layout.empty()) {
+    throw CommandError(FileExists(m_services.files, path) ? messages::kNothingToSaveFileKept
+                                                          : messages::kNothingToSave);
+  }
   const SaveReport report = SaveLayoutFile(m_services.files, m_services.codec, path, m_layout);
   m_view.EnableButton(MainButton::Command4);
   if (!report.unconvertedNames.empty()) {

@@ -22,6 +22,11 @@ TEST(ParseLayoutLineTest, MapsTheFieldsBackAndTakesTheLastFourAsNumbers) {
       {u"A;1;75;10;3;0", {u"A;1", 75, 10, 0, 3}},  // a caption holding ";"
       {u";;;1;2;3;4", {u";;", 1, 2, 4, 3}},
       {u" Espace ;1;2;3;4", {u" Espace ", 1, 2, 4, 3}},  // blanks belong to the caption
+      // Numbers as a person editing the file may type them.
+      {u"Documents;+75;10; 3;0 ", {u"Documents", 75, 10, 0, 3}},
+      {u"Documents;075;-0;+0;-000", {u"Documents", 75, 0, 0, 0}},
+      {u"Documents; +0012 ;\t-7\t;\t 0003;00000000000000000000042", {u"Documents", 12, -7, 42, 3}},
+      {u"Bords ; +2147483647;-002147483648 ;+0;0", {u"Bords ", 2147483647, -2147483648, 0, 0}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseLayoutLine(c.line), c.icon) << testing::Utf8(c.line);
@@ -42,18 +47,24 @@ TEST(ParseLayoutLineTest, RefusesEveryMalformedLineAndNamesTheFault) {
       {u"Documents;75;10;3", K::TooFewFields, 0, u"il manque des champs"},
       {u"Documents;;10;3;0", K::EmptyNumber, 0, u"le champ X est vide"},
       {u"Documents;75;10;3;", K::EmptyNumber, 3, u"le champ lParam est vide"},
+      {u"Documents; \t ;10;3;0", K::EmptyNumber, 0, u"le champ X est vide"},  // blanks only
       {u"Documents;75;x;3;0", K::NotDecimal, 1, u"le champ Y n'est pas un nombre"},
-      {u"Documents;75;10; 3;0", K::NotDecimal, 2, u"le champ Image"},
-      {u"Documents;+75;10;3;0", K::NotDecimal, 0, u"le champ X"},
-      {u"Documents;075;10;3;0", K::NotDecimal, 0, u"le champ X"},
-      {u"Documents;-0;10;3;0", K::NotDecimal, 0, u"le champ X"},
       {u"Documents;-;10;3;0", K::NotDecimal, 0, u"le champ X"},
+      {u"Documents; + ;10;3;0", K::NotDecimal, 0, u"le champ X"},
+      {u"Documents;+-75;10;3;0", K::NotDecimal, 0, u"le champ X"},
+      {u"Documents;- 75;10;3;0", K::NotDecimal, 0, u"le champ X"},  // a blank after the sign
+      {u"Documents;7 5;10;3;0", K::NotDecimal, 0, u"le champ X"},
       {u"Documents;7.5;10;3;0", K::NotDecimal, 0, u"le champ X"},
-      {u"Documents;75;10;3;0 ", K::NotDecimal, 3, u"le champ lParam"},
+      {u"Documents;75;0x0A;3;0", K::NotDecimal, 1, u"le champ Y"},
       {u"Documents;75;10;3;\uFF10", K::NotDecimal, 3, u"le champ lParam"},  // full-width 0
+      // Spaces and tabs are the only blanks: not a no-break space, not a vertical tab.
+      {u"Documents;75;10;3;0\u00A0", K::NotDecimal, 3, u"le champ lParam"},
+      {u"Documents;75;10;\v3;0", K::NotDecimal, 2, u"le champ Image"},
       {u"Documents;2147483648;10;3;0", K::OutOfRange, 0, u"sort des limites"},
+      {u"Documents;+2147483648;10;3;0", K::OutOfRange, 0, u"sort des limites"},
       {u"Documents;75;-2147483649;3;0", K::OutOfRange, 1, u"le champ Y sort des limites"},
       {u"Documents;75;10;99999999999999999999;0", K::OutOfRange, 2, u"le champ Image"},
+      {u"Documents;75;10;3; 0004294967296 ", K::OutOfRange, 3, u"le champ lParam"},
   };
   for (const Case& c : cases) {
     DesktopIcon icon;

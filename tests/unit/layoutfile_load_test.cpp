@@ -49,17 +49,20 @@ TEST_F(LoadLayoutFileTest, NLinesGiveNPlusOneEntriesTheLastEmpty) {
 TEST_F(LoadLayoutFileTest, EveryLineEndEndsALineAndBlankLinesArePassedOver) {
   const Layout expected = {{u"A", 1, 2, 4, 3}, {u"B", 5, 6, 8, 7}, {}};
   const char* variants[] = {
-      "A;1;2;3;4\r\nB;5;6;7;8\r\n",          // as written
-      "A;1;2;3;4\nB;5;6;7;8\n",              // an editor that writes LF only
-      "A;1;2;3;4\rB;5;6;7;8\r",              // CR only
-      "A;1;2;3;4\r\nB;5;6;7;8",              // no line end after the last line
-      "A;1;2;3;4\r\n\r\nB;5;6;7;8\r\n\r\n",  // a trailing blank line
-      "\n\r\nA;1;2;3;4\n\rB;5;6;7;8\r\r\n",  // blank lines of every kind
+      "A;1;2;3;4\r\nB;5;6;7;8\r\n",                   // as written
+      "A;1;2;3;4\nB;5;6;7;8\n",                       // an editor that writes LF only
+      "A;1;2;3;4\rB;5;6;7;8\r",                       // CR only
+      "A;1;2;3;4\r\nB;5;6;7;8",                       // no line end after the last line
+      "A;1;2;3;4\r\n\r\nB;5;6;7;8\r\n\r\n",           // a trailing blank line
+      "\n\r\nA;1;2;3;4\n\rB;5;6;7;8\r\r\n",           // blank lines of every kind
+      " \r\nA;1;2;3;4\r\n\t \t\r\nB;5;6;7;8\r\n   ",  // lines of spaces and tabs only
+      "A; +01 ;2\t;0003;+4\r\nB;5;6;7;8\r\n",         // numbers typed by hand
   };
   for (const char* bytes : variants) {
     EXPECT_EQ(Load(bytes), expected) << bytes;
   }
   EXPECT_EQ(Load("\r\n\n\r"), Layout(1));
+  EXPECT_EQ(Load(" \t\r\n\t\n  "), Layout(1));
 }
 
 TEST_F(LoadLayoutFileTest, AMalformedLineIsNamedWithItsNumberAndChangesNothing) {
@@ -72,6 +75,7 @@ TEST_F(LoadLayoutFileTest, AMalformedLineIsNamedWithItsNumberAndChangesNothing) 
       {"Documents;75;10;3\r\n", u"ligne 1 :", u"il manque des champs"},
       {"A;1;2;3;4\r\nB;1;;3;4\r\n", u"ligne 2 :", u"le champ Y est vide"},
       {"A;1;2;3;4\n\nB;1;2;3;x\n", u"ligne 3 :", u"le champ lParam n'est pas un nombre"},
+      {"A;1;2;3;4\n \t\nB;1;2;+;4\n", u"ligne 3 :", u"le champ Image n'est pas un nombre"},
       {"A;1;2;3;4\r\n\r\nB;1;2;3;4\r\nC;1;2;2147483648;4\r\n", u"ligne 4 :",
        u"le champ Image sort des limites"},
       {"A;1;2;3;4\rB;1;2;3;4\rC;1;2;3;4;\r", u"ligne 3 :", u"le champ lParam est vide"},

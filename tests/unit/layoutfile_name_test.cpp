@@ -25,6 +25,7 @@ TEST(LayoutFileNameTest, FollowsTheRoundingAndTruncationRule) {
       {{14400, 8100, 7.5f, 7.5f}, u"1800x1012"},  // 7.5 rounds to 8, remainder dropped
       {{14400, 8100, 6.5f, 6.5f}, u"2400x1350"},  // 6.5 rounds to 6
       {{23040, 12960, 12, 12}, u"1920x1080"},     // 120 dots per inch
+      {{19200, 10800, 10, 10}, u"1920x1080"},     // 144 dots per inch, 150 %
       {{16457.143f, 9257.143f, 8.571428f, 8.571428f}, u"1828x1028"},  // 168 dpi
       {{1000.5f, 1001.5f, 1, 1}, u"1000x1002"},        // halves of the sizes go to even too
       {{1599.4f, 1199.6f, 15.49f, 15.5f}, u"106x75"},  // 1599/15, 1200/16

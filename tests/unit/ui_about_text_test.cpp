@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,47 @@ TEST(AboutLinks, OpenTheSiteItsDonationPageAndTheMailAddress) {
   EXPECT_FALSE(mail.InProgramFolder);
   EXPECT_FALSE(donation.SwallowFailures || site.SwallowFailures);
   EXPECT_TRUE(mail.SwallowFailures);
+}
+
+// The shell as a click of the About box meets it.
+class RecordingShell : public ShellLauncher {
+ public:
+  bool ShellExecuteExW(const ShellRequest& request) override {
+    requests.push_back(request);
+    if (throws) throw std::runtime_error("le shell a échoué");
+    return answer;
+  }
+  std::vector<ShellRequest> requests;
+  bool answer = true;  // false: no program is associated with the address
+  bool throws = false;
+};
+
+TEST(AboutLinks, AClickReachesTheShellWithOpenTheAddressTheFolderAndANormalWindow) {
+  const std::u16string folder = u"C:\\Outils\\Icotrace";
+  RecordingShell shell;
+  OpenAboutLink(AboutLink::Site, folder, shell);
+  OpenAboutLink(AboutLink::Donation, folder, shell);
+  OpenAboutLink(AboutLink::Mail, folder, shell);
+  constexpr int kSwShowNormal = 1;
+  ASSERT_EQ(shell.requests.size(), 3u);
+  EXPECT_EQ(shell.requests[0], (ShellRequest{u"open", u"https://www.talvero.example", u"", folder,
+                                             kSwShowNormal, false}));
+  EXPECT_EQ(shell.requests[1], (ShellRequest{u"open", u"https://www.talvero.example/Don/Don.htm",
+                                             u"", folder, kSwShowNormal, false}));
+  // The shell is told to show no box of its own when no mail program is there.
+  EXPECT_EQ(shell.requests[2], (ShellRequest{u"open", u"mailto:icotrace@talvero.example",
+                                             std::nullopt, std::nullopt, kSwShowNormal, true}));
+}
+
+TEST(AboutLinks, TheMailLinkWithoutAMailProgramFailsSilently) {
+  RecordingShell shell;
+  shell.answer = false;
+  EXPECT_NO_THROW(OpenAboutLink(AboutLink::Mail, u"C:\\Icotrace", shell));
+  shell.throws = true;
+  EXPECT_NO_THROW(OpenAboutLink(AboutLink::Mail, u"C:\\Icotrace", shell));
+  EXPECT_EQ(shell.requests.size(), 2u);
+  // A web link's failure is not swallowed: the window's one handler shows it.
+  EXPECT_THROW(OpenAboutLink(AboutLink::Site, u"C:\\Icotrace", shell), std::runtime_error);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "memory_file_system.h"
 #include "platform/windows_1252_codec.h"
 #include "simulated_shell.h"
-#include "ui/command_messages.h"
 #include "ui/frm_main_commands.h"
 
 namespace icotrace::testing {
@@ -242,11 +241,17 @@ TEST_F(MainCommands, AFailedCommandChangesNothing) {
   EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\nCassé;x;2;3;4\r\n");
 }
 
-TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFile) {
-  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
+TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFileAndSpeaksOfOneOnlyWhenThereIsOne) {
   shell.SetItems({});
   EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click),
-            std::u16string(icotrace::messages::kNothingToSave));
+            u"Le bureau ne montre aucune icône : il n'y a rien à enregistrer.");
+  EXPECT_FALSE(files.Has(kLayoutPath));
+  EXPECT_EQ(view.enabled.count(MainButton::Command4), 0u) << "no file to load";
+
+  files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
+  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click),
+            u"Le bureau ne montre aucune icône : la configuration enregistrée est conservée "
+            u"telle quelle.");
   EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
 }
 

@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_file_system.h"
+#include "platform/win32_shell_launcher.h"
 #include "ui/about_text.h"
 #include "ui/app_info.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win/dpi.h"
 #include "ui/win/resource_icons.h"
-#include "ui/win/shell_open.h"
 #include "ui/win/ui_fonts.h"
 #include "ui/win/wide_text.h"
 
@@ -219,7 +220,8 @@ void FrmApropos::Command1_Click() {
 }
 
 void FrmApropos::Link_Click(AboutLink link) {
-  OpenInShell(Handle(), ShellCallFor(link));
+  Win32ShellLauncher shell(Handle());
+  OpenAboutLink(link, Win32FileSystem().ProgramFolder(), shell);
 }
 
 void FrmApropos::Paint() {

@@ -117,17 +117,24 @@ void MalformedAndMissingFile(const AppPaths& paths) {
                "load of a file removed since the start");
 }
 
-// A save must not put an empty snapshot in the place of a saved layout.
+// A save must not put an empty snapshot in the place of a saved layout, nor
+// speak of a saved layout when there is none.
 void EmptyDesktopSave(const AppPaths& paths) {
   const ScratchInstall install(L"empty-desktop", paths.Icotrace);
-  install.WriteLayout(LayoutFileBytes(GoodEntries()));
   DemoDesktopProcess demo(paths.DemoDesktop, {L"--items", WriteItemFile(L"app-no-items.txt", {})});
   IcotraceSession icotrace(install.Program());
 
   CheckClick(icotrace, Command::Read, "read of an empty desktop");
   CheckNoMessage(icotrace, "read of an empty desktop");
   CheckRows(icotrace, {}, "read of an empty desktop");
-  CheckFailure(icotrace, install, Command::Save, {L"aucune icône"}, "save of an empty desktop");
+  CheckFailure(icotrace, install, Command::Save,
+               {L"Le bureau ne montre aucune icône : il n'y a rien à enregistrer."},
+               "save of an empty desktop, no layout file yet");
+  install.WriteLayout(LayoutFileBytes(GoodEntries()));
+  CheckFailure(icotrace, install, Command::Save,
+               {L"Le bureau ne montre aucune icône : la configuration enregistrée est conservée "
+                L"telle quelle."},
+               "save of an empty desktop over a saved layout");
 }
 
 // A save that had to write a name with substitutes says which, and keeps

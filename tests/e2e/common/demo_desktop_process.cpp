@@ -44,19 +44,6 @@ HWND ProgmanOf(DWORD processId) {
   return nullptr;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw E2eError("cannot open " + Utf8(path));
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
-
 }  // namespace
 
 DemoDesktopProcess::DemoDesktopProcess(const std::wstring& executable,
@@ -141,6 +128,19 @@ ExitResult RunDemoDesktopToExit(const std::wstring& executable,
   GetExitCodeProcess(info.hProcess, &result.Code);
   CloseHandle(info.hProcess);
   return result;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw E2eError("cannot open " + Utf8(path));
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {

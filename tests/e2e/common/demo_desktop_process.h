@@ -58,7 +58,9 @@ struct ExitResult {
 ExitResult RunDemoDesktopToExit(const std::wstring& executable,
                                 const std::vector<std::wstring>& arguments, DWORD timeoutMs);
 
-// Writes bytes to a file whole (for item files); throws E2eError.
+// Reads a file whole, writes bytes to a file whole (for item files and
+// dumps); throw E2eError.
+std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 }  // namespace icotrace::e2e

@@ -14,8 +14,9 @@ std::wstring E2eDirectory();
 // and waits until it is taken; false when no harness answered in time.
 bool RequestScreenshot(const std::wstring& name);
 
-// A path as given on the command line, Unix form ("/work/...", as CMake
-// writes it) turned into the Windows form that Wine maps to it ("Z:\work\...").
+// A path as given on the command line, Unix form ("/home/user/icotrace/...",
+// as CMake writes it) turned into the Windows form that Wine maps to it
+// ("Z:\home\user\icotrace\...").
 std::wstring WindowsPath(const std::wstring& path);
 
 // True when the program runs under Wine rather than on Windows.

@@ -2,9 +2,11 @@
 #include <commctrl.h>
 
 #include "control_checks.h"
+#include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
 #include "screenshots.h"
+#include "shell_calls.h"
 #include "ui_expected_texts.h"
 #include "window_checks.h"
 
@@ -117,6 +119,66 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
     report.ExpectText(ToolTipOver(control, session.ProcessId), text, "tool tip of a link");
 }
 
+// The folder of the program file the process runs.
+std::wstring ProgramFolderOf(DWORD processId) {
+  const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return {};
+  std::wstring path(32768, L'\0');
+  DWORD length = static_cast<DWORD>(path.size());
+  if (!::QueryFullProcessImageNameW(process, 0, path.data(), &length)) length = 0;
+  ::CloseHandle(process);
+  path.resize(length);
+  const std::size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+bool SameFolder(std::wstring a, std::wstring b) {
+  for (std::wstring* path : {&a, &b})
+    if (!path->empty() && path->back() == L'\\') path->pop_back();
+  return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// A link click reaches the shell: it starts what the registry names for the
+// address's scheme (here this check, which records the call) with the
+// address, in the program's folder for the web links, in a normal window.
+void CheckLinkReachesTheShell(Session& session, const char* name, HWND link,
+                              const std::wstring& scheme, const std::u16string& address,
+                              bool inProgramFolder) {
+  CheckReport& report = session.Report;
+  const std::wstring record = E2eDirectory() + L"\\shell-call-" + scheme + L".txt";
+  ::DeleteFileW(record.c_str());
+  if (!report.Expect(AnswerScheme(scheme, record), "\"" + Utf8(scheme) + "\" is this check's"))
+    return;
+  ClickAt(CentreOf(link));
+  const std::optional<ShellCall> call = WaitForShellCall(record, 15000);
+  ForgetScheme(scheme);
+  const std::string what = std::string("a click on ") + name;
+  if (!report.Expect(call.has_value(), what + " reaches the shell")) return;
+  report.ExpectText(call->Target, address, what + ": the address opened");
+  report.ExpectNumber(call->Show, SW_SHOWNORMAL, what + ": a normal window");
+  if (inProgramFolder)
+    report.Expect(SameFolder(call->Directory, ProgramFolderOf(session.ProcessId)),
+                  what + ": run in the program's folder", Utf8(call->Directory));
+}
+
+// With no mail program the e-mail link shows nothing: no box of the shell's,
+// no failure of Icotrace's; the About box stays and answers.
+void CheckMailWithoutAMailProgram(Session& session, const AboutControls& c, HWND about) {
+  CheckReport& report = session.Report;
+  ForgetScheme(L"mailto");
+  ClickAt(CentreOf(c.Disclaimer));
+  const auto stranger = [&] {
+    for (const HWND window : VisibleWindows(session.ProcessId))
+      if (window != about && window != session.Main && ClassOf(window) != TOOLTIPS_CLASSW)
+        return true;
+    return false;
+  };
+  report.Expect(!WaitUntil(stranger, 3000), "the e-mail link without a mail program shows no box");
+  DWORD_PTR answer = 0;
+  report.Expect(::SendMessageTimeoutW(about, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0,
+                "the About box still answers after the e-mail link failed");
+}
+
 // Closes the box one way and checks that it went and gave the input back.
 void ExpectClosed(Session& session, HWND about, const std::string& how) {
   const bool gone = WaitUntil([&] { return !::IsWindow(about); }, 5000);
@@ -157,6 +219,13 @@ void CheckAboutBox(Session& session) {
   CheckColours(report, controls);
   report.Expect(TakeScreenshot(L"about-96dpi"), "screenshot about-96dpi");
   CheckPointerAndTips(session, controls);
+  CheckLinkReachesTheShell(session, "Label3", controls.Label3, L"https",
+                           u"https://www.talvero.example", true);
+  CheckLinkReachesTheShell(session, "Image2", controls.Image2, L"https",
+                           u"https://www.talvero.example/Don/Don.htm", true);
+  CheckLinkReachesTheShell(session, "lblDisclaimer", controls.Disclaimer, L"mailto",
+                           u"mailto:icotrace@talvero.example", false);
+  CheckMailWithoutAMailProgram(session, controls, about);
 
   ClickAt(CentreOf(controls.Ok));
   ExpectClosed(session, about, "a click on \"&OK\"");

@@ -16,18 +16,18 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
   DWORD processId = 0;
   ::GetWindowThreadProcessId(window, &processId);
   if (processId == search->processId && ::IsWindowVisible(window) &&
-      ClassOf(window) == search->className)
+      (search->className == nullptr || ClassOf(window) == search->className))
     search->found.push_back(window);
   return TRUE;
 }
+
+}  // namespace
 
 std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
   WindowSearch search{processId, className, {}};
   ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
-
-}  // namespace
 
 std::string Describe(const Box& box) {
   return "(" + std::to_string(box.Left) + "," + std::to_string(box.Top) + " " +

@@ -27,6 +27,8 @@ HWND FocusOf(HWND window);
 
 // Polls until done() holds or the time is up; tells which.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// The visible top-level windows of that process, of that class or of any.
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className = nullptr);
 // A visible top-level window of that process and class, or null after the wait.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs);
 // The visible tooltip windows of that process with a text, and their texts.

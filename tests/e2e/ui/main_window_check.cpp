@@ -75,15 +75,12 @@ void CheckTabOrder(Session& session, HWND list, const std::vector<HWND>& buttons
   }
 }
 
-void CheckToolTips(Session& session, const std::vector<HWND>& buttons) {
-  const std::pair<std::size_t, std::u16string> tips[] = {
-      {0, u"Lire la configuration actuelle des paramètres du bureau"},
-      {4, u"Informations et utilisation de Icotrace"},
-      {5, u"Quitter Icotrace"}};
+// Each button's tool tip, hovered as a person would: the index in Frame1.
+void CheckToolTips(Session& session, const std::vector<HWND>& buttons,
+                   const std::vector<std::pair<std::size_t, std::u16string>>& tips) {
   for (const auto& [index, text] : tips)
     session.Report.ExpectText(ToolTipOver(buttons[index], session.ProcessId), text,
                               "tool tip of \"" + Utf8(TextOf(buttons[index])) + "\"");
-  session.Report.Note("tool tips of the greyed buttons cannot show: they take no mouse input");
 }
 
 }  // namespace
@@ -106,7 +103,35 @@ void CheckMainWindow(Session& session) {
   CheckList(session.Report, top[0]);
   if (buttons.size() != 6) return;
   CheckTabOrder(session, top[0], buttons);
-  CheckToolTips(session, buttons);
+  CheckToolTips(session, buttons,
+                {{0, u"Lire la configuration actuelle des paramètres du bureau"},
+                 {4, u"Informations et utilisation de Icotrace"},
+                 {5, u"Quitter Icotrace"}});
+  session.Report.Note("tool tips of the greyed buttons cannot show: they take no mouse input");
+}
+
+std::vector<HWND> MainButtons(HWND main) {
+  const std::vector<HWND> frame = ChildrenOf(main);
+  return frame.size() == 2 ? ChildrenOf(frame[1]) : frame;
+}
+
+void CheckToolTipsOnceOffered(Session& session) {
+  CheckReport& report = session.Report;
+  const std::vector<HWND> buttons = MainButtons(session.Main);
+  if (!report.Expect(buttons.size() == 6, "frmMain has its six buttons")) return;
+  const HWND save = buttons[1], load = buttons[2], apply = buttons[3];
+  if (!report.Expect(::IsWindowEnabled(load) != FALSE,
+                     "\"Charger\" is offered at start when a layout file is there"))
+    return;
+  ClickAt(CentreOf(load));
+  const bool offered = WaitUntil(
+      [&] { return ::IsWindowEnabled(save) != FALSE && ::IsWindowEnabled(apply) != FALSE; }, 10000);
+  if (!report.Expect(offered, "a load offers \"Sauver\" and \"Appliquer\"")) return;
+  CheckToolTips(
+      session, buttons,
+      {{1, u"Sauve la configuration en cours du bureau"},
+       {2, u"Charge une configuration bureau sauvegardée"},
+       {3, u"Applique la configuration bureau chargée au bureau en cours dans Icotrace"}});
 }
 
 HWND OpenAboutBox(Session& session) {

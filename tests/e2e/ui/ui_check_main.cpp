@@ -1,6 +1,9 @@
 // Starts the real Icotrace.exe and checks its windows from outside, as a
-// person would see and use them: at 96 dpi in full, then at 144 dpi.
+// person would see and use them: at 96 dpi in full, once more with a layout
+// file (the buttons it offers), then at 144 dpi.
 //   icotrace_ui_check <path of Icotrace.exe>
+// The About box's links start it again, as the shell's handler of their
+// addresses, to record the call (shell_calls.h).
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +16,7 @@
 #include "program_under_test.h"
 #include "scratch_install.h"
 #include "screenshots.h"
+#include "shell_calls.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
@@ -70,11 +74,27 @@ void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
   CheckMainWindow(session);
   CheckAboutBox(session);
   CheckDpiChange(session);
-  const std::vector<HWND> frame = ChildrenOf(main);
-  const std::vector<HWND> buttons = frame.size() == 2 ? ChildrenOf(frame[1]) : frame;
+  const std::vector<HWND> buttons = MainButtons(main);
   if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;
   ClickAt(CentreOf(buttons[5]));
   ExpectEnded(report, program, "a click on \"Quitter\"");
+}
+
+// A layout file for the screen offers the load at start, and a load offers
+// the save and the apply: the tool tips of the three can show at last.
+void RunWithALayoutFile(CheckReport& report, const ScratchInstall& install) {
+  install.WriteLayout("Corbeille;16;16;0;0\r\nDocuments;90;16;1;0\r\n");
+  {
+    ProgramUnderTest program(install.Program());
+    const HWND main = StartAndFindMain(report, program);
+    if (main != nullptr) {
+      Session session{report, program.ProcessId(), main};
+      CheckToolTipsOnceOffered(session);
+      ::PostMessageW(main, WM_CLOSE, 0, 0);
+      ExpectEnded(report, program, "closing the main window after a load");
+    }
+  }
+  install.RemoveLayout();
 }
 
 void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
@@ -92,6 +112,8 @@ void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace icotrace::e2e;
+  if (argc == 4 && std::wstring(argv[1]) == kShellCallSwitch)
+    return RecordShellCall(argv[2], argv[3]);
   if (argc < 2) {
     std::printf("usage: icotrace_ui_check <Icotrace.exe>\n");
     return 2;
@@ -106,6 +128,7 @@ int wmain(int argc, wchar_t** argv) {
   const bool wine = RunningUnderWine();
   if (wine) SetWineScreen(96);
   RunAt96Dpi(report, program);
+  RunWithALayoutFile(report, install);
   if (wine) {
     SetWineScreen(144);
     RunAt144Dpi(report, program);

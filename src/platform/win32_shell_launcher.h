@@ -1,0 +1,20 @@
+// The real shell launcher: ShellExecuteExW, any box of the shell's owned by
+// the window given.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/shell_launcher.h"
+
+namespace icotrace {
+
+class Win32ShellLauncher final : public ShellLauncher {
+ public:
+  explicit Win32ShellLauncher(HWND owner) : m_owner(owner) {}
+  bool ShellExecuteExW(const ShellRequest& request) override;
+
+ private:
+  HWND m_owner;
+};
+
+}  // namespace icotrace
