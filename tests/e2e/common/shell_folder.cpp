@@ -97,10 +97,13 @@ ShellFolder::~ShellFolder() {
 std::vector<std::wstring> ShellFolder::Captions() {
   std::vector<std::wstring> captions;
   for (const Entry& entry : Entries()) captions.push_back(entry.Caption);
-  return SortedCaptions(std::move(captions));
+  std::sort(captions.begin(), captions.end());
+  return captions;
 }
 
-std::vector<std::wstring> SortedCaptions(std::vector<std::wstring> captions) {
+std::vector<std::wstring> SortedCaptions(const std::vector<demo::DemoItem>& items) {
+  std::vector<std::wstring> captions;
+  for (const demo::DemoItem& item : items) captions.push_back(item.Caption);
   std::sort(captions.begin(), captions.end());
   return captions;
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "demo_items.h"
+
 namespace icotrace::e2e {
 
 class ShellFolder {
@@ -33,7 +35,8 @@ class ShellFolder {
   std::optional<DWORD> m_hideExtensions;  // the setting before, when there was one
 };
 
-// Sorted, for comparing the items of a view whatever their order.
-std::vector<std::wstring> SortedCaptions(std::vector<std::wstring> captions);
+// The items' captions sorted, for comparing a view's items whatever their
+// order.
+std::vector<std::wstring> SortedCaptions(const std::vector<demo::DemoItem>& items);
 
 }  // namespace icotrace::e2e

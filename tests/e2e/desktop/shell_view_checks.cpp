@@ -16,12 +16,6 @@
 namespace icotrace::e2e {
 namespace {
 
-std::vector<std::wstring> CaptionsOf(const std::vector<demo::DemoItem>& items) {
-  std::vector<std::wstring> captions;
-  for (const demo::DemoItem& item : items) captions.push_back(item.Caption);
-  return SortedCaptions(std::move(captions));
-}
-
 void CheckShellView(const DemoPaths& demos) {
   const ShellFolder folder(L"Bureau Icotrace");
   DemoDesktopProcess demo(demos.Same, folder.DemoArguments());
@@ -37,7 +31,7 @@ void CheckShellView(const DemoPaths& demos) {
   // The shell's names: extensions hidden, so that "notes.txt", "notes.doc"
   // and the folder "Notes" all read "notes" in some case.
   const std::vector<demo::DemoItem> truth = demo.Truth();
-  E2E_CHECK(CaptionsOf(truth) == ShellFolder::Captions());
+  E2E_CHECK(SortedCaptions(truth) == ShellFolder::Captions());
   std::set<std::int64_t> idLists;
   for (const demo::DemoItem& item : truth) {
     if (item.LParam != 0) idLists.insert(item.LParam);
