@@ -40,10 +40,12 @@ RECT ScreenArea() {
 DemoDesktop::DemoDesktop(const DemoOptions& options, std::vector<DemoItem> items)
     : m_options(options),
       m_items(std::move(items)),
-      m_fault(options.ExitAfter, options.HangAfter) {}
+      m_fault(options.ExitAfter, options.HangAfter),
+      m_moves(options) {}
 
 DemoDesktop::~DemoDesktop() {
   m_drag.Cancel();
+  m_shellView.Destroy();  // while its parent window exists
   for (HWND window : {m_workerW, m_progman}) {
     if (window != nullptr && IsWindow(window)) DestroyWindow(window);
   }
@@ -83,10 +85,14 @@ bool DemoDesktop::Create(HINSTANCE instance) {
     topLevel.lpszClassName = name;
     RegisterClassExW(&topLevel);
   }
-  WNDCLASSEXW view = topLevel;
-  view.lpfnWndProc = ViewProc;
-  view.lpszClassName = kViewClass;
-  RegisterClassExW(&view);
+  // The shell registers its own view class.
+  const bool ownView = m_options.ShellViewFolder.empty();
+  if (ownView) {
+    WNDCLASSEXW view = topLevel;
+    view.lpfnWndProc = ViewProc;
+    view.lpszClassName = kViewClass;
+    RegisterClassExW(&view);
+  }
 
   // Shown only once they hold their items: whoever finds "Progman" visible
   // finds a desktop ready.
@@ -103,23 +109,21 @@ bool DemoDesktop::Create(HINSTANCE instance) {
     if (m_workerW == nullptr) return false;
     viewParent = m_workerW;
   }
-  m_view = CreateChild(kViewClass, viewParent, L"", WS_CLIPCHILDREN);
-  m_list = CreateChild(WC_LISTVIEWW, m_view, L"FolderView",
-                       LVS_ICON | LVS_SHAREIMAGELISTS | LVS_NOSCROLL);
-  if (m_view == nullptr || m_list == nullptr) return false;
-  SetWindowSubclass(m_list, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
-
-  m_small = CreateDemoImageList(16);
-  m_normal = CreateDemoImageList(32);
-  ListView_SetImageList(m_list, m_small, LVSIL_SMALL);
-  ListView_SetImageList(m_list, m_normal, LVSIL_NORMAL);
+  if (ownView ? !CreateOwnView(viewParent)
+              : !m_shellView.Create(viewParent, m_options.ShellViewFolder)) {
+    return false;
+  }
+  if (!ownView) {
+    m_view = m_shellView.View();
+    m_list = m_shellView.ListView();
+    OwnWork::Scope own(m_ownWork);
+    PaintOnce(m_list);  // the shell's items settle before anyone reads them
+  }
   ListView_SetBkColor(m_list, kDesktopColour);
   ListView_SetTextBkColor(m_list, CLR_NONE);
   ListView_SetTextColor(m_list, RGB(255, 255, 255));
-  {
-    ItemMessageFault::OwnWork own(m_fault);
-    FillListView(m_list, m_items, m_options.CallbackText);
-  }
+  SetWindowSubclass(m_list, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  m_moves.Prepare(m_list);
   ShowWindow(m_progman, SW_SHOWNA);
   if (m_workerW != nullptr) ShowWindow(m_workerW, SW_SHOWNA);
   SetWindowPos(m_progman, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -128,13 +132,27 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   return true;
 }
 
+bool DemoDesktop::CreateOwnView(HWND parent) {
+  m_view = CreateChild(kViewClass, parent, L"", WS_CLIPCHILDREN);
+  m_list = CreateChild(WC_LISTVIEWW, m_view, L"FolderView",
+                       LVS_ICON | LVS_SHAREIMAGELISTS | LVS_NOSCROLL);
+  if (m_view == nullptr || m_list == nullptr) return false;
+  m_small = CreateDemoImageList(16);
+  m_normal = CreateDemoImageList(32);
+  ListView_SetImageList(m_list, m_small, LVSIL_SMALL);
+  ListView_SetImageList(m_list, m_normal, LVSIL_NORMAL);
+  OwnWork::Scope own(m_ownWork);
+  FillListView(m_list, m_items, m_options.CallbackText);
+  return true;
+}
+
 bool DemoDesktop::Dump(const std::wstring& path) {
-  ItemMessageFault::OwnWork own(m_fault);
+  OwnWork::Scope own(m_ownWork);
   return WriteDump(m_list, path);
 }
 
 std::int32_t DemoDesktop::Scramble(std::uint32_t seed) {
-  ItemMessageFault::OwnWork own(m_fault);
+  OwnWork::Scope own(m_ownWork);
   return ScrambleListView(m_list, seed != 0 ? seed : m_nextSeed++);
 }
 
@@ -238,7 +256,7 @@ LRESULT DemoDesktop::OnListNotify(NMHDR& header) {
     const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
     if (key == 'M') Scramble(0);  // "mélanger", as an installer would
     if (key == 'R') {             // back to the starting places
-      ItemMessageFault::OwnWork own(m_fault);
+      OwnWork::Scope own(m_ownWork);
       PlaceItems(m_list, m_items);
     }
   }
@@ -247,7 +265,15 @@ LRESULT DemoDesktop::OnListNotify(NMHDR& header) {
 
 LRESULT CALLBACK DemoDesktop::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR self) {
-  reinterpret_cast<DemoDesktop*>(self)->m_fault.Observe(message);
+  auto* desktop = reinterpret_cast<DemoDesktop*>(self);
+  if (!desktop->m_ownWork.Running()) {
+    desktop->m_fault.Observe(message);
+    // The emulation's own questions to the control pass straight through.
+    OwnWork::Scope own(desktop->m_ownWork);
+    const std::optional<LRESULT> answer =
+        desktop->m_moves.Intercept(window, message, wParam, lParam);
+    if (answer) return *answer;
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 

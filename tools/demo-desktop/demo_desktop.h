@@ -1,7 +1,8 @@
 // The stand-in shell desktop's windows: "Progman" > "SHELLDLL_DefView" >
 // "SysListView32" covering the screen at the bottom of the z-order, or, with
 // the WorkerW layout, the view under a top-level "WorkerW" and an empty first
-// child under "Progman".
+// child under "Progman". The view and its list view are ours, or the shell's
+// view of a folder.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,9 @@
 #include "demo_options.h"
 #include "icon_drag.h"
 #include "item_message_fault.h"
+#include "move_emulation.h"
+#include "own_work.h"
+#include "shell_view_host.h"
 
 namespace icotrace::demo {
 
@@ -45,6 +49,8 @@ class DemoDesktop {
 
   HWND CreateTopLevel(const wchar_t* className, const wchar_t* title, bool visible);
   HWND CreateChild(const wchar_t* className, HWND parent, const wchar_t* title, DWORD style);
+  // Our own view and list view, holding m_items.
+  bool CreateOwnView(HWND parent);
 
   DemoOptions m_options;
   std::vector<DemoItem> m_items;
@@ -59,7 +65,10 @@ class DemoDesktop {
   UINT m_scrambleMessage = 0;
   std::uint32_t m_nextSeed = 1;
   IconDrag m_drag;
+  OwnWork m_ownWork;
   ItemMessageFault m_fault;
+  MoveEmulation m_moves;
+  ShellViewHost m_shellView;
 };
 
 }  // namespace icotrace::demo

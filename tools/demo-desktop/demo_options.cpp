@@ -1,6 +1,9 @@
 #include "demo_options.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
+#include <utility>
 
 #include "demo_protocol.h"
 
@@ -27,8 +30,17 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
   DemoOptions options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& option = arguments[i];
-    if (option == kSwitchWorkerW || option == kSwitchCallbackText) {
-      (option == kSwitchWorkerW ? options.WorkerW : options.CallbackText) = true;
+    const std::pair<const wchar_t*, bool DemoOptions::*> flags[] = {
+        {kSwitchWorkerW, &DemoOptions::WorkerW},
+        {kSwitchCallbackText, &DemoOptions::CallbackText},
+        {kSwitchSnapToGrid, &DemoOptions::SnapToGrid},
+        {kSwitchAutoArrange, &DemoOptions::AutoArrange},
+        {kSwitchIgnoreMoves, &DemoOptions::IgnoreMoves},
+    };
+    const auto flag = std::find_if(std::begin(flags), std::end(flags),
+                                   [&](const auto& known) { return option == known.first; });
+    if (flag != std::end(flags)) {
+      options.*(flag->second) = true;
       continue;
     }
     if (i + 1 >= arguments.size()) {
@@ -45,12 +57,19 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
       options.HangAfter = ParseCount(value, option, UINT32_MAX - 1);
     } else if (option == kSwitchDumpOnStart) {
       options.DumpFile = value;
+    } else if (option == kSwitchShellView) {
+      options.ShellViewFolder = value;
     } else {
       throw OptionError(L"option inconnue : « " + option + L" »");
     }
   }
   if (options.Count && !options.ItemsFile.empty()) {
     throw OptionError(L"--count et --items ne vont pas ensemble");
+  }
+  // The shell's view shows the folder's items, nothing else.
+  if (!options.ShellViewFolder.empty() &&
+      (options.Count || !options.ItemsFile.empty() || options.CallbackText)) {
+    throw OptionError(L"--shell-view ne va pas avec --count, --items ni --callback-text");
   }
   return options;
 }

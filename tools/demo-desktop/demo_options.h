@@ -12,6 +12,10 @@ namespace icotrace::demo {
 struct DemoOptions {
   bool WorkerW = false;
   bool CallbackText = false;
+  bool SnapToGrid = false;
+  bool AutoArrange = false;
+  bool IgnoreMoves = false;
+  std::wstring ShellViewFolder;  // empty: the list view of our own
   std::optional<std::int32_t> Count;
   std::wstring ItemsFile;
   std::optional<std::uint32_t> ExitAfter;

@@ -8,7 +8,7 @@ namespace icotrace::demo {
 
 void ItemMessageFault::Observe(UINT message) {
   if (message != LVM_GETITEMW && message != LVM_FINDITEMW) return;
-  if (m_ownWork > 0 || !InSendMessage()) return;
+  if (!InSendMessage()) return;
   ++m_seen;
   if (m_exitAfter && m_seen > *m_exitAfter) ExitProcess(kExitShellGone);
   if (m_hangAfter && m_seen > *m_hangAfter) {

@@ -14,28 +14,15 @@ class ItemMessageFault {
   ItemMessageFault(std::optional<std::uint32_t> exitAfter, std::optional<std::uint32_t> hangAfter)
       : m_exitAfter(exitAfter), m_hangAfter(hangAfter) {}
 
-  // Sees every message of the list view before the control does. Past the
-  // limit it does not return: the process ends, or stops answering.
+  // Sees every message of the list view before the control does, but for
+  // the demo desktop's own work. Past the limit it does not return: the
+  // process ends, or stops answering.
   void Observe(UINT message);
-
-  // While the demo desktop works on its own list view (dump, scramble), its
-  // messages are not counted.
-  class OwnWork {
-   public:
-    explicit OwnWork(ItemMessageFault& fault) : m_fault(fault) { ++m_fault.m_ownWork; }
-    ~OwnWork() { --m_fault.m_ownWork; }
-    OwnWork(const OwnWork&) = delete;
-    OwnWork& operator=(const OwnWork&) = delete;
-
-   private:
-    ItemMessageFault& m_fault;
-  };
 
  private:
   std::optional<std::uint32_t> m_exitAfter;
   std::optional<std::uint32_t> m_hangAfter;
   std::uint32_t m_seen = 0;
-  int m_ownWork = 0;
 };
 
 }  // namespace icotrace::demo

@@ -13,8 +13,8 @@ void SetPosition(HWND list, int index, std::int32_t x, std::int32_t y) {
                reinterpret_cast<LPARAM>(&point));
 }
 
-// Wine's list view arranges its icons at its first paint with items, over
-// any place set before: have that paint happen (into a memory DC) first.
+}  // namespace
+
 void PaintOnce(HWND list) {
   HDC screen = GetDC(list);
   HDC memory = CreateCompatibleDC(screen);
@@ -22,8 +22,6 @@ void PaintOnce(HWND list) {
   SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   DeleteDC(memory);
 }
-
-}  // namespace
 
 void FillListView(HWND list, const std::vector<DemoItem>& items, bool callbackText) {
   SendMessageW(list, LVM_SETITEMCOUNT, items.size(), 0);

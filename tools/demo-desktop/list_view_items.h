@@ -17,6 +17,10 @@ namespace icotrace::demo {
 // control's LVN_GETDISPINFO (CopyCaptionOnRequest).
 void FillListView(HWND list, const std::vector<DemoItem>& items, bool callbackText);
 
+// Wine's list view arranges its icons at its first paint with items, over
+// any place set before: has that paint happen (into a memory DC) now.
+void PaintOnce(HWND list);
+
 // Answers one LVN_GETDISPINFOW for items: the caption of the item asked,
 // cut to the room the control gives.
 void CopyCaptionOnRequest(NMLVDISPINFOW& request, const std::vector<DemoItem>& items);

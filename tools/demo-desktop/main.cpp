@@ -2,6 +2,7 @@
 // end-to-end checks under Wine.
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <string>
@@ -96,6 +97,9 @@ int Main(HINSTANCE instance) {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES;
   InitCommonControlsEx(&controls);
+  // The shell's view wants OLE on its thread (drag and drop, its folder
+  // objects); our own list view does not.
+  const bool ole = !options.ShellViewFolder.empty() && SUCCEEDED(OleInitialize(nullptr));
   int exitCode = 1;
   {
     DemoDesktop desktop(options, std::move(items));
@@ -107,6 +111,7 @@ int Main(HINSTANCE instance) {
       exitCode = desktop.Run();
     }
   }
+  if (ole) OleUninitialize();
   if (single != nullptr) CloseHandle(single);
   return exitCode;
 }

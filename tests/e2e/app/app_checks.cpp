@@ -26,10 +26,6 @@ std::string RowLabel(const std::string& when, std::size_t row, const char* what)
   return when + ": row " + std::to_string(row) + " " + what;
 }
 
-bool HasPicture(int desktopImage) {
-  return desktopImage >= 0 && desktopImage < demo::kImageCount;
-}
-
 }  // namespace
 
 void PictureBook::CheckRows(const IcotraceSession& session, const std::vector<SeenRow>& seen,
@@ -39,7 +35,8 @@ void PictureBook::CheckRows(const IcotraceSession& session, const std::vector<Se
     const int desktopImage = expected[i].Image;
     const int picture = seen[i].Image;
     const auto known = m_pictures.find(desktopImage);
-    if (!HasPicture(desktopImage) || (!desktopUp && known == m_pictures.end())) {
+    const bool hasPicture = desktopImage >= 0 && desktopImage < m_desktopImages;
+    if (!hasPicture || (!desktopUp && known == m_pictures.end())) {
       Record(picture < 0, RowLabel(when, i, "shows no picture"), __FILE__, __LINE__,
              "image " + std::to_string(picture));
       if (picture < 0 && !m_noPictureNoted) {
@@ -132,7 +129,7 @@ void CheckNoMessage(const IcotraceSession& session, const std::string& when) {
 }
 
 void CheckMessage(const IcotraceSession& session, const std::vector<std::wstring>& parts,
-                  const std::string& when) {
+                  const std::string& when, const std::vector<std::wstring>& absent) {
   const ShownMessage message = FindMessageBox(session.Main(), kMessageComesUpMs);
   if (!Record(message.Box != nullptr, when + ": a message box comes up", __FILE__, __LINE__))
     return;
@@ -142,6 +139,10 @@ void CheckMessage(const IcotraceSession& session, const std::vector<std::wstring
   for (const std::wstring& part : parts)
     Record(Lower(message.Text).find(Lower(part)) != std::wstring::npos,
            when + ": message says \"" + Utf8(part) + "\"", __FILE__, __LINE__,
+           "\"" + Utf8(message.Text) + "\"");
+  for (const std::wstring& part : absent)
+    Record(Lower(message.Text).find(Lower(part)) == std::wstring::npos,
+           when + ": message does not say \"" + Utf8(part) + "\"", __FILE__, __LINE__,
            "\"" + Utf8(message.Text) + "\"");
   Record(CloseWithOk(message), when + ": OK closes the message", __FILE__, __LINE__);
   Record(session.Responsive(), when + ": Icotrace goes on running", __FILE__, __LINE__);

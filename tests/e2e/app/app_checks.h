@@ -18,6 +18,9 @@ namespace icotrace::e2e {
 // indexes fetched. A second fetch of an index would show as a new picture.
 class PictureBook {
  public:
+  // desktopImages: how many pictures the desktop's image list holds (the
+  // demo desktop's own, unless it shows the shell's view).
+  explicit PictureBook(int desktopImages = demo::kImageCount) : m_desktopImages(desktopImages) {}
   // desktopUp: whether the program could reach a desktop to fetch from.
   void CheckRows(const IcotraceSession& session, const std::vector<SeenRow>& seen,
                  const std::vector<ExpectedRow>& expected, bool desktopUp, const std::string& when);
@@ -25,6 +28,7 @@ class PictureBook {
   int PictureOf(int desktopImage) const;
 
  private:
+  int m_desktopImages;
   std::map<int, int> m_pictures;
   bool m_noPictureNoted = false;
   bool m_countSkipNoted = false;
@@ -47,10 +51,10 @@ bool CheckClick(IcotraceSession& session, Command command, const std::string& wh
 
 // No message box came up; one that did is reported and closed.
 void CheckNoMessage(const IcotraceSession& session, const std::string& when);
-// One message box, captioned "Icotrace", whose text holds every part (the
-// file's path compared without regard to case); closed with OK, after which
-// the program must still answer and show no other box.
+// One message box, captioned "Icotrace", whose text holds every part and
+// none of the absent ones (compared without regard to case); closed with OK,
+// after which the program must still answer and show no other box.
 void CheckMessage(const IcotraceSession& session, const std::vector<std::wstring>& parts,
-                  const std::string& when);
+                  const std::string& when, const std::vector<std::wstring>& absent = {});
 
 }  // namespace icotrace::e2e

@@ -54,13 +54,16 @@ int wmain(int argc, wchar_t** argv) {
       {L"folders", ProgramFolderScenarios},
       {L"walkthrough", WalkthroughScenario},
       {L"awkward", AwkwardItemScenarios},
+      {L"shell-view", ShellViewScenarios},
+      {L"desktop-moves", DesktopMoveScenarios},
   };
   const auto scenario = argc > 3 ? scenarios.find(argv[1]) : scenarios.end();
   if (scenario == scenarios.end()) {
     std::fprintf(
         stderr,
         "usage: icotrace_e2e_app "
-        "<commands|file-at-start|failures|shell-faults|bad-files|folders|walkthrough|awkward> "
+        "<commands|file-at-start|failures|shell-faults|bad-files|folders|walkthrough|awkward|"
+        "shell-view|desktop-moves> "
         "<Icotrace.exe> "
         "<demo-desktop.exe>\n");
     return 2;

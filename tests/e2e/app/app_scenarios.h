@@ -44,6 +44,13 @@ void ProgramFolderScenarios(const AppPaths& paths);
 // longest a move sends; item data at both ends; places beyond the screen.
 void AwkwardItemScenarios(const AppPaths& paths);
 
+// The shell's own view of a folder of awkward names, extensions hidden:
+// read, save, scramble, load and apply, with the system's pictures.
+void ShellViewScenarios(const AppPaths& paths);
+// Desktops that snap to a grid, arrange themselves after every move, or
+// ignore moves: every item back, or one message naming what is not.
+void DesktopMoveScenarios(const AppPaths& paths);
+
 // The README's walk without a display: read, save, scramble, load, apply,
 // each step printed with its screenshot.
 void WalkthroughScenario(const AppPaths& paths);

@@ -12,6 +12,7 @@
 #include "desktop_places.h"
 #include "e2e_check.h"
 #include "expected_layout.h"
+#include "round_trip.h"
 #include "scratch_install.h"
 
 namespace icotrace::e2e {
@@ -41,34 +42,16 @@ void AwkwardRoundTrip(const AppPaths& paths) {
   const ScratchInstall install(L"awkward", paths.Icotrace);
   DemoDesktopProcess demo(paths.DemoDesktop,
                           {L"--items", WriteItemFile(L"awkward-items.txt", AwkwardItems())});
-  const std::vector<demo::DemoItem> original = demo.Truth();
-  E2E_CHECK(original == AwkwardItems());
-  const std::vector<ExpectedRow> readRows = RowsOfDesktop(original);
+  E2E_CHECK(demo.Truth() == AwkwardItems());
   IcotraceSession icotrace(install.Program());
   PictureBook pictures;
-
-  CheckClick(icotrace, Command::Read, "read");
-  CheckNoMessage(icotrace, "read");
-  pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "read"), readRows, true, "read");
-  CheckClick(icotrace, Command::Save, "save");
-  CheckNoMessage(icotrace, "save");
-  pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "save"), readRows, true, "save");
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
-              "save: every awkward caption written as it stands", __FILE__, __LINE__);
-
-  const std::vector<demo::DemoItem> scrambled = ScrambleDesktop(demo, "before the load");
-  CheckClick(icotrace, Command::Load, "load");
-  CheckNoMessage(icotrace, "load");
-  const std::vector<ExpectedRow> loadRows = RowsOfLoad(readRows);
-  pictures.CheckRows(icotrace, CheckRows(icotrace, loadRows, "load"), loadRows, true, "load");
-
-  CheckClick(icotrace, Command::Apply, "apply");
+  const RoundTrip walk = WalkToApply(icotrace, install, demo, pictures);
   CheckNoMessage(icotrace, "apply");
   // Every named item back; the one without a caption has no name to be
   // found by, and stays where the scramble put it.
-  std::vector<demo::DemoItem> expected = original;
+  std::vector<demo::DemoItem> expected = walk.Original;
   for (std::size_t i = 0; i < expected.size(); ++i)
-    if (expected[i].Caption.empty()) expected[i] = scrambled[i];
+    if (expected[i].Caption.empty()) expected[i] = walk.Scrambled[i];
   CheckDesktopPlaces(demo, expected, "apply of the awkward layout");
 }
 

@@ -6,6 +6,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "mouse_input.h"
+#include "round_trip.h"
 #include "scratch_install.h"
 #include "top_windows.h"
 
@@ -34,12 +35,6 @@ void CheckAboutBox(IcotraceSession& icotrace) {
   Record(icotrace.Responsive(), "About: Icotrace goes on running", __FILE__, __LINE__);
   CheckRowsUnchanged(icotrace, rows, "About");
   CheckButtons(icotrace, states, "after About");
-}
-
-// The pointer goes away first, so that no tool tip hides the buttons.
-void KeepScreenshot(const wchar_t* name) {
-  MoveMouseTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
-  Record(RequestScreenshot(name), "screenshot " + Utf8(name), __FILE__, __LINE__);
 }
 
 void ReadSaveLoadApply(const AppPaths& paths) {

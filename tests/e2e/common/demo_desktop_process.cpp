@@ -71,6 +71,11 @@ DemoDesktopProcess::~DemoDesktopProcess() {
   CloseHandle(m_process);
 }
 
+HWND DemoDesktopProcess::ListView() const {
+  return FindWindowExW(FindWindowExW(m_progman, nullptr, nullptr, nullptr), nullptr, nullptr,
+                       nullptr);
+}
+
 std::vector<demo::DemoItem> DemoDesktopProcess::Truth() const {
   static int s_dumps = 0;
   const std::wstring path = E2eDirectory() + L"\\truth-" + std::to_wstring(m_processId) + L"-" +

@@ -30,6 +30,9 @@ class DemoDesktopProcess {
   DemoDesktopProcess& operator=(const DemoDesktopProcess&) = delete;
 
   HWND Progman() const { return m_progman; }
+  // Its list view: the first child of Progman's first child (not in the
+  // WorkerW layout).
+  HWND ListView() const;
   DWORD ProcessId() const { return m_processId; }
 
   // The items as the demo desktop's own list view holds them, in its order.

@@ -57,11 +57,6 @@ void SendMouse(DWORD flags, POINT at) {
   Sleep(40);
 }
 
-HWND ListViewOf(HWND progman) {
-  return FindWindowExW(FindWindowExW(progman, nullptr, nullptr, nullptr), nullptr, nullptr,
-                       nullptr);
-}
-
 }  // namespace
 
 void DemoDesktopChecks(const DemoPaths& demos) {
@@ -124,7 +119,7 @@ void DemoDesktopChecks(const DemoPaths& demos) {
   Scenario("the M key scrambles every item, the R key puts them back", [&] {
     DemoDesktopProcess demo(demos.Same, {});
     const std::vector<demo::DemoItem> start = demo.Truth();
-    HWND list = ListViewOf(demo.Progman());
+    HWND list = demo.ListView();
     SendMessageW(list, WM_KEYDOWN, 'M', 0);
     std::size_t moved = 0;
     const std::vector<demo::DemoItem> scrambled = demo.Truth();
@@ -139,7 +134,7 @@ void DemoDesktopChecks(const DemoPaths& demos) {
   Scenario("an icon dragged with the mouse lands where it is dropped", [&] {
     DemoDesktopProcess demo(demos.Same, {});
     std::vector<demo::DemoItem> expected = demo.Truth();
-    HWND list = ListViewOf(demo.Progman());
+    HWND list = demo.ListView();
     SetForegroundWindow(demo.Progman());
     POINT from{expected[0].X + 16, expected[0].Y + 16};  // on the icon of "Corbeille"
     ClientToScreen(list, &from);

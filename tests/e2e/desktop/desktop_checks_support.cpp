@@ -20,6 +20,21 @@ std::u16string Text16(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND CheckFoundListView(RealDesktop& desktop) {
+  const auto list =
+      reinterpret_cast<HWND>(static_cast<UINT_PTR>(desktop.Common.FindDesktopListView()));
+  if (!E2E_CHECK(list != nullptr)) return nullptr;
+  E2E_CHECK_EQ(ClassOf(list), std::wstring(L"SysListView32"));
+  E2E_CHECK_EQ(ClassOf(GetParent(list)), std::wstring(L"SHELLDLL_DefView"));
+  return list;
+}
+
 std::vector<demo::DemoItem> DefaultItemsAsHeld(unsigned demoPointerBits) {
   std::vector<demo::DemoItem> items = demo::DefaultItems();
   if (demoPointerBits == 32) {

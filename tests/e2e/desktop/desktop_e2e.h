@@ -21,6 +21,11 @@ struct DemoPaths {
 };
 
 std::u16string Text16(std::wstring_view text);
+std::wstring ClassOf(HWND window);
+
+// The desktop list view as the desktop access finds it, checked to be a
+// SysListView32 under a SHELLDLL_DefView; null when none was found.
+HWND CheckFoundListView(RealDesktop& desktop);
 
 // The default items as a demo desktop of that pointer width holds them.
 std::vector<demo::DemoItem> DefaultItemsAsHeld(unsigned demoPointerBits);
@@ -58,5 +63,7 @@ void NoDesktopChecks(const DemoPaths& demos);
 void OtherBitnessChecks(const DemoPaths& demos);
 void FaultChecks(const DemoPaths& demos);
 void DemoDesktopChecks(const DemoPaths& demos);
+void ShellViewChecks(const DemoPaths& demos);
+void MoveEmulationChecks(const DemoPaths& demos);
 
 }  // namespace icotrace::e2e

@@ -19,12 +19,15 @@ int wmain(int argc, wchar_t** argv) {
       {L"other-bitness", icotrace::e2e::OtherBitnessChecks},
       {L"faults", icotrace::e2e::FaultChecks},
       {L"demo", icotrace::e2e::DemoDesktopChecks},
+      {L"shell-view", icotrace::e2e::ShellViewChecks},
+      {L"emulations", icotrace::e2e::MoveEmulationChecks},
   };
   const auto scenario = argc > 2 ? scenarios.find(argv[1]) : scenarios.end();
   if (scenario == scenarios.end()) {
-    std::fprintf(stderr,
-                 "usage: icotrace_e2e_desktop <read|apply|workerw|no-desktop|other-bitness|faults|"
-                 "demo> <demo-desktop.exe> [<other bitness demo-desktop.exe>]\n");
+    std::fprintf(
+        stderr,
+        "usage: icotrace_e2e_desktop <read|apply|workerw|no-desktop|other-bitness|faults|"
+        "demo|shell-view|emulations> <demo-desktop.exe> [<other bitness demo-desktop.exe>]\n");
     return 2;
   }
   std::printf("== %s (%u-bit)\n", icotrace::e2e::Utf8(std::wstring(argv[1])).c_str(),

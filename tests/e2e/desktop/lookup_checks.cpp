@@ -7,26 +7,14 @@
 #include "e2e_environment.h"
 
 namespace icotrace::e2e {
-namespace {
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-}  // namespace
 
 void WorkerWChecks(const DemoPaths& demos) {
   Scenario("the list view under a top-level WorkerW is found", [&] {
     DemoDesktopProcess demo(demos.Same, {L"--workerw"});
     RequestScreenshot(L"desktop-workerw");
     RealDesktop desktop;
-    const auto list =
-        reinterpret_cast<HWND>(static_cast<UINT_PTR>(desktop.Common.FindDesktopListView()));
-    if (!E2E_CHECK(list != nullptr)) return;
-    E2E_CHECK_EQ(ClassOf(list), std::wstring(L"SysListView32"));
-    E2E_CHECK_EQ(ClassOf(GetParent(list)), std::wstring(L"SHELLDLL_DefView"));
+    const HWND list = CheckFoundListView(desktop);
+    if (list == nullptr) return;
     E2E_CHECK_EQ(ClassOf(GetAncestor(list, GA_ROOT)), std::wstring(L"WorkerW"));
     DWORD owner = 0;
     GetWindowThreadProcessId(list, &owner);

@@ -1,0 +1,111 @@
+#include "shell_folder.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "demo_desktop_process.h"
+#include "e2e_check.h"
+
+namespace icotrace::e2e {
+namespace {
+
+constexpr wchar_t kAdvanced[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr wchar_t kHideFileExt[] = L"HideFileExt";
+
+std::wstring LongName() {
+  std::wstring name = L"Compte rendu de la réunion du conseil";
+  while (name.size() < 120) name += L" et suite";
+  name.resize(120);
+  return name;
+}
+
+struct Entry {
+  std::wstring Name;  // as on disk
+  bool Folder;
+  std::wstring Caption;  // as the shell shows it, extensions hidden
+};
+
+std::vector<Entry> Entries() {
+  return {
+      {L"notes.txt", false, L"notes"},
+      {L"notes.doc", false, L"notes"},
+      {L"Notes", true, L"Notes"},
+      {L"Sous-dossier", true, L"Sous-dossier"},
+      {L"Été à la plage, où ça.txt", false, L"Été à la plage, où ça"},
+      {L"Recettes; desserts; pâtes.txt", false, L"Recettes; desserts; pâtes"},
+      {L"  Liste  des   courses.txt", false, L"  Liste  des   courses"},
+      {LongName() + L".txt", false, LongName()},
+  };
+}
+
+std::optional<DWORD> ReadHideExtensions() {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (::RegGetValueW(HKEY_CURRENT_USER, kAdvanced, kHideFileExt, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool WriteHideExtensions(DWORD value) {
+  return ::RegSetKeyValueW(HKEY_CURRENT_USER, kAdvanced, kHideFileExt, REG_DWORD, &value,
+                           sizeof value) == ERROR_SUCCESS;
+}
+
+// The folder and all it holds; the path ends with a double NUL for the shell.
+void RemoveTree(const std::wstring& path) {
+  std::wstring from = path;
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NO_UI;
+  ::SHFileOperationW(&operation);
+}
+
+}  // namespace
+
+ShellFolder::ShellFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  if (::GetTempPathW(MAX_PATH + 1, temp) == 0) throw E2eError("no temporary folder");
+  m_path = std::wstring(temp) + name;
+  RemoveTree(m_path);
+  if (!::CreateDirectoryW(m_path.c_str(), nullptr)) throw E2eError("cannot make " + Utf8(m_path));
+  for (const Entry& entry : Entries()) {
+    const std::wstring path = m_path + L"\\" + entry.Name;
+    if (!entry.Folder) {
+      WriteFileBytes(path, Utf8(entry.Name));
+    } else if (!::CreateDirectoryW(path.c_str(), nullptr)) {
+      throw E2eError("cannot make " + Utf8(path));
+    }
+  }
+  m_hideExtensions = ReadHideExtensions();
+  if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
+}
+
+ShellFolder::~ShellFolder() {
+  if (m_hideExtensions) {
+    WriteHideExtensions(*m_hideExtensions);
+  } else {
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kAdvanced, kHideFileExt);
+  }
+  RemoveTree(m_path);
+}
+
+std::vector<std::wstring> ShellFolder::Captions() {
+  std::vector<std::wstring> captions;
+  for (const Entry& entry : Entries()) captions.push_back(entry.Caption);
+  std::sort(captions.begin(), captions.end());
+  return captions;
+}
+
+std::vector<std::wstring> SortedCaptions(const std::vector<demo::DemoItem>& items) {
+  std::vector<std::wstring> captions;
+  for (const demo::DemoItem& item : items) captions.push_back(item.Caption);
+  std::sort(captions.begin(), captions.end());
+  return captions;
+}
+
+}  // namespace icotrace::e2e

@@ -1,0 +1,42 @@
+// A folder of awkward names for the demo desktop's --shell-view, in the
+// temporary folder (under Wine: inside the test's prefix), with the user's
+// "hide extensions of known file types" set while it lives: "notes.txt",
+// "notes.doc" and the folder "Notes" then read as three items one
+// case-blind search cannot tell apart.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "demo_items.h"
+
+namespace icotrace::e2e {
+
+class ShellFolder {
+ public:
+  // <temp>\<name>, made afresh. Throws E2eError.
+  explicit ShellFolder(const std::wstring& name);
+  // Puts the extension setting back as it was and removes the folder.
+  ~ShellFolder();
+  ShellFolder(const ShellFolder&) = delete;
+  ShellFolder& operator=(const ShellFolder&) = delete;
+
+  const std::wstring& Path() const { return m_path; }
+  // The demo desktop's arguments that show this folder.
+  std::vector<std::wstring> DemoArguments() const { return {L"--shell-view", m_path}; }
+  // The captions the shell should show, extensions hidden, sorted.
+  static std::vector<std::wstring> Captions();
+
+ private:
+  std::wstring m_path;
+  std::optional<DWORD> m_hideExtensions;  // the setting before, when there was one
+};
+
+// The items' captions sorted, for comparing a view's items whatever their
+// order.
+std::vector<std::wstring> SortedCaptions(const std::vector<demo::DemoItem>& items);
+
+}  // namespace icotrace::e2e

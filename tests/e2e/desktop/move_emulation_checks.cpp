@@ -1,0 +1,193 @@
+// The demo desktop's emulations of what a real desktop does with a move
+// (--snap-to-grid, --auto-arrange, --ignore-moves), on its own list view and
+// on the shell's: moves sent and posted from here, and the applies of the
+// desktop access as it stands, which moves items one by one.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "demo_desktop_process.h"
+#include "desktop_e2e.h"
+#include "e2e_check.h"
+#include "e2e_environment.h"
+#include "shell_folder.h"
+
+namespace icotrace::e2e {
+namespace {
+
+const std::vector<demo::DemoItem> kItems = {
+    {L"Un", 30, 40, 0, 1},
+    {L"Deux", 30, 140, 1, 2},
+    {L"Trois", 130, 40, 2, 3},
+    {L"Quatre", 130, 140, 3, 4},
+};
+
+SIZE Spacing(HWND list) {
+  const auto spacing = static_cast<DWORD>(SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
+  return {LOWORD(spacing), HIWORD(spacing)};
+}
+
+// The point of a grid cell.
+POINT Cell(HWND list, LONG column, LONG row) {
+  const SIZE spacing = Spacing(list);
+  return {column * spacing.cx, row * spacing.cy};
+}
+
+POINT Offset(POINT at, LONG dx, LONG dy) {
+  return {at.x + dx, at.y + dy};
+}
+
+LRESULT SendMove(HWND list, int item, POINT at) {
+  return SendMessageW(list, LVM_SETITEMPOSITION, static_cast<WPARAM>(item), MAKELPARAM(at.x, at.y));
+}
+
+bool StandsAt(const demo::DemoItem& item, POINT at) {
+  return item.X == at.x && item.Y == at.y;
+}
+
+std::string Place(const demo::DemoItem& item) {
+  return std::to_string(item.X) + "," + std::to_string(item.Y);
+}
+
+void CheckStandsAt(const DemoDesktopProcess& demo, std::size_t item, POINT at,
+                   const std::string& what) {
+  const std::vector<demo::DemoItem> now = demo.Truth();
+  if (!E2E_CHECK(item < now.size())) return;
+  Record(StandsAt(now[item], at), what, __FILE__, __LINE__,
+         "stands at " + Place(now[item]) + ", not " + std::to_string(at.x) + "," +
+             std::to_string(at.y));
+}
+
+// An apply of those items to those places through the desktop access, one
+// LVM_SETITEMPOSITION32 each.
+void ApplyThrough(const std::vector<demo::DemoItem>& items, const std::vector<POINT>& places) {
+  Layout layout;
+  for (std::size_t i = 0; i < items.size() && i < places.size(); ++i) {
+    layout.push_back({Text16(items[i].Caption), places[i].x, places[i].y, 0, 0});
+  }
+  RealDesktop desktop;
+  desktop.Common.ApplyDesktopLayout(layout);
+}
+
+// The scramble is the demo desktop's own work: it scrambles whatever the
+// emulation.
+void CheckScrambleScrambles(const DemoDesktopProcess& demo) {
+  const std::vector<demo::DemoItem> before = demo.Truth();
+  E2E_CHECK_EQ(demo.Scramble(), static_cast<std::int32_t>(before.size()));
+  const std::vector<demo::DemoItem> after = demo.Truth();
+  std::size_t unmoved = 0;
+  for (std::size_t i = 0; i < after.size() && i < before.size(); ++i) {
+    if (after[i].X == before[i].X && after[i].Y == before[i].Y) ++unmoved;
+  }
+  E2E_CHECK_EQ(unmoved, std::size_t{0});
+}
+
+void SnapToGrid(const DemoDesktopProcess& demo) {
+  const HWND list = demo.ListView();
+  const auto extended = [&] { return SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0); };
+  E2E_CHECK((extended() & LVS_EX_SNAPTOGRID) != 0);
+  const std::vector<demo::DemoItem> start = demo.Truth();
+  if (!E2E_CHECK(start.size() >= 3)) return;
+
+  SendMove(list, 0, Offset(Cell(list, 3, 6), 20, 0));
+  CheckStandsAt(demo, 0, Cell(list, 3, 6), "a move lands on the nearest cell");
+  SendMove(list, 1, Offset(Cell(list, 3, 6), 20, 5));
+  CheckStandsAt(demo, 1, Cell(list, 4, 6), "a move to a taken cell lands on the nearest free one");
+  PostMessageW(list, LVM_SETITEMPOSITION, 2,
+               MAKELPARAM(Cell(list, 5, 8).x - 3, Cell(list, 5, 8).y + 4));
+  for (int wait = 0; wait < 100 && !StandsAt(demo.Truth()[2], Cell(list, 5, 8)); ++wait) Sleep(50);
+  CheckStandsAt(demo, 2, Cell(list, 5, 8), "a posted move snaps too");
+
+  // One by one, as an apply moves them: the second item finds its cell
+  // taken by the first and lands beside.
+  ApplyThrough(start, {Offset(Cell(list, 7, 2), 3, 3), Offset(Cell(list, 7, 2), 10, 2)});
+  CheckStandsAt(demo, 0, Cell(list, 7, 2), "an apply's first move snaps");
+  CheckStandsAt(demo, 1, Cell(list, 8, 2), "an apply's second move lands beside the first");
+
+  // With the bit cleared from outside, moves land exactly; it comes back.
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SNAPTOGRID, 0);
+  E2E_CHECK((extended() & LVS_EX_SNAPTOGRID) == 0);
+  ApplyThrough(start, {{333, 222}, {444, 222}});
+  CheckStandsAt(demo, 0, {333, 222}, "with the bit cleared, an apply lands exactly");
+  CheckStandsAt(demo, 1, {444, 222}, "with the bit cleared, an apply lands exactly");
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SNAPTOGRID, LVS_EX_SNAPTOGRID);
+  E2E_CHECK((extended() & LVS_EX_SNAPTOGRID) != 0);
+  CheckScrambleScrambles(demo);
+}
+
+void AutoArrange(const DemoDesktopProcess& demo) {
+  const HWND list = demo.ListView();
+  E2E_CHECK((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) != 0);
+  const std::vector<demo::DemoItem> start = demo.Truth();
+  if (!E2E_CHECK(!start.empty())) return;
+  RECT client{};
+  GetClientRect(list, &client);
+  const LONG rows = std::max<LONG>(1, client.bottom / Spacing(list).cy);
+  const auto checkArranged = [&](const std::string& when) {
+    const std::vector<demo::DemoItem> now = demo.Truth();
+    for (std::size_t i = 0; i < now.size(); ++i) {
+      const auto index = static_cast<LONG>(i);
+      const POINT slot = Cell(list, index / rows, index % rows);
+      Record(StandsAt(now[i], slot), when + ": item " + std::to_string(i) + " arranged", __FILE__,
+             __LINE__, "stands at " + Place(now[i]));
+    }
+  };
+  SendMove(list, static_cast<int>(start.size() - 1), {600, 500});
+  checkArranged("after a move");
+  CheckScrambleScrambles(demo);
+  ApplyThrough(start, {{start[0].X, start[0].Y}});
+  checkArranged("after an apply");
+}
+
+void IgnoreMoves(const DemoDesktopProcess& demo) {
+  const HWND list = demo.ListView();
+  const std::vector<demo::DemoItem> start = demo.Truth();
+  if (!E2E_CHECK(!start.empty())) return;
+  E2E_CHECK(SendMove(list, 0, {600, 500}) != 0);  // answered as done
+  ApplyThrough(start, {{700, 400}});
+  CheckPositions(demo.Truth(), start);
+  CheckScrambleScrambles(demo);
+}
+
+// Runs check on a demo desktop with the switch, once with our own list view
+// and once with the shell's view of a folder.
+void OnBothViews(const DemoPaths& demos, const std::string& name, const wchar_t* option,
+                 void (*check)(const DemoDesktopProcess&)) {
+  Scenario(name + " (own list view)", [&] {
+    DemoDesktopProcess demo(demos.Same,
+                            {L"--items", E2eDirectory() + L"\\items-moves.txt", option});
+    check(demo);
+  });
+  Scenario(name + " (the shell's view)", [&] {
+    const ShellFolder folder(L"Bureau Icotrace");
+    std::vector<std::wstring> arguments = folder.DemoArguments();
+    arguments.push_back(option);
+    DemoDesktopProcess demo(demos.Same, arguments);
+    check(demo);
+  });
+}
+
+}  // namespace
+
+void MoveEmulationChecks(const DemoPaths& demos) {
+  WriteFileBytes(E2eDirectory() + L"\\items-moves.txt", demo::FormatItemFile(kItems));
+  OnBothViews(demos, "--snap-to-grid: moves snap while the bit is set", L"--snap-to-grid",
+              SnapToGrid);
+  OnBothViews(demos, "--auto-arrange: every move arranges the desktop again", L"--auto-arrange",
+              AutoArrange);
+  OnBothViews(demos, "--ignore-moves: moves are answered and nothing moves", L"--ignore-moves",
+              IgnoreMoves);
+
+  Scenario("without a switch, a move lands exactly and nothing else moves", [&] {
+    DemoDesktopProcess demo(demos.Same, {L"--items", E2eDirectory() + L"\\items-moves.txt"});
+    const HWND list = demo.ListView();
+    E2E_CHECK((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) == 0);
+    E2E_CHECK((SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) == 0);
+    std::vector<demo::DemoItem> expected = kItems;
+    SendMove(list, 1, {kItems[0].X + 3, kItems[0].Y + 2});  // near an item, off any grid
+    expected[1].X = kItems[0].X + 3;
+    expected[1].Y = kItems[0].Y + 2;
+    CheckPositions(demo.Truth(), expected);
+  });
+}
+
+}  // namespace icotrace::e2e
