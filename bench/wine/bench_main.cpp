@@ -13,11 +13,12 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "desktop/command_error.h"
 #include "demo_desktop_process.h"
+#include "desktop/command_error.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "real_desktop.h"
+#include "shell_folder.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -184,6 +185,27 @@ void PrintGoals(const std::vector<Outcome>& outcomes) {
   }
 }
 
+// One desktop named as on the command line.
+Outcome MeasureDesktop(const std::wstring& demo, std::wstring desktop, int runs) {
+  constexpr std::wstring_view kShell = L"shell:";
+  if (desktop.starts_with(kShell)) {
+    const auto items = static_cast<std::size_t>(_wtoi(desktop.c_str() + kShell.size()));
+    const std::size_t awkward = ShellFolder::AwkwardItems();
+    const ShellFolder folder(L"icotrace-bench-shell", items > awkward ? items - awkward : 0);
+    return Measure(demo, L"shell view", folder.DemoArguments(), runs);
+  }
+  std::vector<std::wstring> arguments;
+  std::wstring label = L"stored captions";
+  constexpr std::wstring_view kCallback = L"+callback";
+  if (desktop.size() > kCallback.size() && desktop.ends_with(kCallback)) {
+    desktop.resize(desktop.size() - kCallback.size());
+    arguments.push_back(L"--callback-text");
+    label = L"captions on demand";
+  }
+  if (desktop != L"default") arguments.insert(arguments.end(), {L"--count", desktop});
+  return Measure(demo, (desktop == L"default" ? L"default, " : L"") + label, arguments, runs);
+}
+
 }  // namespace
 }  // namespace icotrace::e2e
 
@@ -193,8 +215,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr,
                  "usage: icotrace_bench_wine <demo-desktop.exe> [runs] [desktops...]\n"
                  "  desktops: \"default\" or a number of generated items, each with\n"
-                 "  \"+callback\" for captions given on demand (default: default 100 1000 5000,\n"
-                 "  each both ways)\n");
+                 "  \"+callback\" for captions given on demand, or \"shell:N\" for the\n"
+                 "  platform's own view of a folder of N items (default: default 100 1000\n"
+                 "  5000, each both ways, and shell:400)\n");
     return 2;
   }
   const std::wstring demo = WindowsPath(argv[1]);
@@ -205,6 +228,7 @@ int wmain(int argc, wchar_t** argv) {
       desktops.push_back(size);
       desktops.push_back(std::wstring(size) + L"+callback");
     }
+    desktops.push_back(L"shell:400");
   }
   std::printf(
       "%d-bit program, median of %d runs; floor: one bare LVM_GETITEMPOSITION round "
@@ -213,19 +237,9 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-22s %6s  %-26s %13s %17s %15s %13s\n", "desktop", "items", "operation", "median",
               "per item", "ratio", "");
   std::vector<Outcome> outcomes;
-  for (std::wstring desktop : desktops) {
-    std::vector<std::wstring> arguments;
-    std::wstring label = L"stored captions";
-    constexpr std::wstring_view kCallback = L"+callback";
-    if (desktop.size() > kCallback.size() && desktop.ends_with(kCallback)) {
-      desktop.resize(desktop.size() - kCallback.size());
-      arguments.push_back(L"--callback-text");
-      label = L"captions on demand";
-    }
-    if (desktop != L"default") arguments.insert(arguments.end(), {L"--count", desktop});
+  for (const std::wstring& desktop : desktops) {
     try {
-      outcomes.push_back(
-          Measure(demo, (desktop == L"default" ? L"default, " : L"") + label, arguments, runs));
+      outcomes.push_back(MeasureDesktop(demo, desktop, runs));
     } catch (const icotrace::CommandError& error) {
       Record(false, "the desktop " + Utf8(desktop) + " failed: " + Utf8(error.Message()), __FILE__,
              __LINE__);

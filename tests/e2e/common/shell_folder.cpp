@@ -67,7 +67,7 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-ShellFolder::ShellFolder(const std::wstring& name) {
+ShellFolder::ShellFolder(const std::wstring& name, std::size_t plainFiles) {
   wchar_t temp[MAX_PATH + 1] = {};
   if (::GetTempPathW(MAX_PATH + 1, temp) == 0) throw E2eError("no temporary folder");
   m_path = std::wstring(temp) + name;
@@ -80,6 +80,13 @@ ShellFolder::ShellFolder(const std::wstring& name) {
     } else if (!::CreateDirectoryW(path.c_str(), nullptr)) {
       throw E2eError("cannot make " + Utf8(path));
     }
+  }
+  for (std::size_t i = 1; i <= plainFiles; ++i) {
+    const std::wstring number = std::to_wstring(i);
+    WriteFileBytes(m_path + L"\\Document " +
+                       std::wstring(5 - std::min<std::size_t>(5, number.size()), L'0') + number +
+                       L".txt",
+                   "document");
   }
   m_hideExtensions = ReadHideExtensions();
   if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
@@ -99,6 +106,10 @@ std::vector<std::wstring> ShellFolder::Captions() {
   for (const Entry& entry : Entries()) captions.push_back(entry.Caption);
   std::sort(captions.begin(), captions.end());
   return captions;
+}
+
+std::size_t ShellFolder::AwkwardItems() {
+  return Entries().size();
 }
 
 std::vector<std::wstring> SortedCaptions(const std::vector<demo::DemoItem>& items) {

@@ -17,8 +17,9 @@ namespace icotrace::e2e {
 
 class ShellFolder {
  public:
-  // <temp>\<name>, made afresh. Throws E2eError.
-  explicit ShellFolder(const std::wstring& name);
+  // <temp>\<name>, made afresh, with plainFiles more files of plain names
+  // besides the awkward ones. Throws E2eError.
+  explicit ShellFolder(const std::wstring& name, std::size_t plainFiles = 0);
   // Puts the extension setting back as it was and removes the folder.
   ~ShellFolder();
   ShellFolder(const ShellFolder&) = delete;
@@ -27,8 +28,11 @@ class ShellFolder {
   const std::wstring& Path() const { return m_path; }
   // The demo desktop's arguments that show this folder.
   std::vector<std::wstring> DemoArguments() const { return {L"--shell-view", m_path}; }
-  // The captions the shell should show, extensions hidden, sorted.
+  // The awkward items' captions as the shell should show them, extensions
+  // hidden, sorted.
   static std::vector<std::wstring> Captions();
+  // How many awkward items every such folder holds.
+  static std::size_t AwkwardItems();
 
  private:
   std::wstring m_path;
