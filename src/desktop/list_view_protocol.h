@@ -41,5 +41,6 @@ inline constexpr std::uint32_t kMemRelease = 0x8000;
 inline constexpr std::uint32_t kPageReadWrite = 4;
 inline constexpr std::uint32_t kFileMapAllAccess = 0xF001F;
 inline constexpr std::uint32_t kRdwErase = 4;
+inline constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
 
 }  // namespace icotrace::win

@@ -9,15 +9,8 @@
 namespace icotrace {
 namespace {
 
-// A message sent after the burst would be answered before it (a thread takes
-// sent messages before posted ones), so the burst closes with a posted
-// request of the view's origin into a marker place. The origin is asked
-// first, sent, and the marker filled with another value: the marker changes
-// only once the control has reached it, and so worked through the burst.
-// (Should the origin move onto that very value meanwhile, the wait runs out
-// and the region is left to the shell: an error, never a write into freed
-// memory.)
-// The first looks only yield the processor; then the wait sleeps.
+// The first looks at the marker only yield the processor; then the wait
+// sleeps.
 constexpr unsigned kQuickLooks = 50;
 
 void Append(Bytes& bytes, const PointRecord& point) {
@@ -30,7 +23,14 @@ PointRecord PointAt(const Bytes& bytes, std::size_t slot) {
   return DecodePoint(Bytes(first, first + static_cast<std::ptrdiff_t>(kPointSize)));
 }
 
-// Writes the marker's value: anything but the origin the control gives now.
+// A message sent after the burst would be answered before it (a thread takes
+// sent messages before posted ones), so the burst closes with a posted
+// request of the view's origin into a marker place. The origin is asked
+// first, sent, and the marker filled with another value: the marker changes
+// only once the control has reached it, and so worked through the burst.
+// (Should the origin move onto that very value meanwhile, the wait runs out
+// and the region is left to the shell: an error, never a write into freed
+// memory.) Gives the value the marker holds until then.
 void PrepareMarker(const ShellExchange& exchange, RemoteAddress marker, PointRecord& unreached) {
   exchange.Send(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
   Bytes origin(kPointSize);
@@ -63,25 +63,20 @@ class DrawingHeld {
  public:
   DrawingHeld(const ShellExchange& exchange, BurstDrawing drawing) : m_exchange(exchange) {
     if (drawing != BurstDrawing::Held) return;
-    exchange.Post(kSetRedraw, 0, 0);
+    exchange.Post(win::kSetRedraw, 0, 0);
     m_held = true;
   }
   DrawingHeld(const DrawingHeld&) = delete;
   DrawingHeld& operator=(const DrawingHeld&) = delete;
   ~DrawingHeld() {
-    if (m_held) GiveBack();
-  }
-
-  void GiveBack() noexcept {
-    m_held = false;
+    if (!m_held) return;
     const WindowHandle list = m_exchange.state.hDesktopListView;
-    if (!m_exchange.api.PostMessageW(list, kSetRedraw, 1, 0)) {
-      m_exchange.api.SendMessageTimeoutW(list, kSetRedraw, 1, 0);
+    if (!m_exchange.api.PostMessageW(list, win::kSetRedraw, 1, 0)) {
+      m_exchange.api.SendMessageTimeoutW(list, win::kSetRedraw, 1, 0);
     }
   }
 
  private:
-  static constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
   const ShellExchange& m_exchange;
   bool m_held = false;
 };
