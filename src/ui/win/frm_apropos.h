@@ -7,9 +7,9 @@
 #include <array>
 #include <optional>
 
+#include "platform/win/handles.h"
 #include "ui/about_box_design.h"
 #include "ui/win/container_window.h"
-#include "ui/win/handles.h"
 #include "ui/win/resource_picture.h"
 #include "ui/win/tool_tips.h"
 #include "ui/win/window.h"
