@@ -109,11 +109,8 @@ void FrmMain::LayOut(UINT dpi) {
   UniqueFont font = CreateDialogFont(kDialogFontTwips, false, dpi);
   SetControlFont(Handle(), font.Get());
 
-  PlaceWindow(m_listView1, ToPixels(kListView1Rect, dpi));
+  LayOutRowList(m_listView1, dpi);
   SetControlFont(m_listView1, font.Get());
-  for (std::size_t i = 0; i < kListColumns.size(); ++i)
-    ListView_SetColumnWidth(m_listView1, static_cast<int>(i),
-                            TwipsToPixels(kListColumns[i].WidthTwips, dpi));
   // ImageList1 is made once, at the first DPI: it is the cache of the desktop's
   // icons, and a new list would lose them.
   if (m_imageList1.Handle() == nullptr) {
