@@ -11,6 +11,7 @@
 #include "demo_items.h"
 #include "desktop/command_error.h"
 #include "desktop/desktop_icon.h"
+#include "message_of.h"
 #include "real_desktop.h"
 
 namespace icotrace::e2e {
@@ -39,17 +40,6 @@ void CheckPositions(const std::vector<demo::DemoItem>& actual,
 // scrambled and restored desktop when screenshotPrefix is not empty.
 void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wstring>& arguments,
                         const std::wstring& screenshotPrefix);
-
-// What a failing command said, or nothing when it did not fail.
-template <typename Command>
-std::u16string FailureOf(Command&& command) {
-  try {
-    command();
-  } catch (const CommandError& error) {
-    return error.Message();
-  }
-  return u"(no error)";
-}
 
 void ReadChecks(const DemoPaths& demos);
 void ApplyChecks(const DemoPaths& demos);
