@@ -83,13 +83,13 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
     ::GetCursorInfo(&info);
     return info.hCursor;
   };
-  MoveMouseTo(CentreOf(c.Title));
+  MoveMouseTo(WindowCentreOf(c.Title));
   ::Sleep(300);
   const HCURSOR normal = pointer();
   const auto handOver = [&](HWND link) {
-    MoveMouseTo(CentreOf(c.Title));
+    MoveMouseTo(WindowCentreOf(c.Title));
     WaitUntil([&] { return pointer() == normal; }, 3000);
-    MoveMouseTo(CentreOf(link));
+    MoveMouseTo(WindowCentreOf(link));
     WaitUntil([&] { return pointer() != normal; }, 3000);
     return pointer();
   };
@@ -101,9 +101,9 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
                 "lblDisclaimer and Image2 show the same pointing hand as Label3");
   // From a link onto a label that is none: the normal pointer again.
   for (const HWND plain : {c.Label2, c.Version, c.Text1}) {
-    MoveMouseTo(CentreOf(c.Label3));
+    MoveMouseTo(WindowCentreOf(c.Label3));
     WaitUntil([&] { return pointer() == overSite; }, 3000);
-    MoveMouseTo(CentreOf(plain));
+    MoveMouseTo(WindowCentreOf(plain));
     WaitUntil([&] { return pointer() != overSite; }, 3000);
     report.Expect(pointer() != overSite,
                   "no pointing hand over \"" + Utf8(TextOf(plain)).substr(0, 20) + "\"");
@@ -158,7 +158,7 @@ void CheckAboutBox(Session& session) {
   report.Expect(TakeScreenshot(L"about-96dpi"), "screenshot about-96dpi");
   CheckPointerAndTips(session, controls);
 
-  ClickAt(CentreOf(controls.Ok));
+  ClickAt(WindowCentreOf(controls.Ok));
   ExpectClosed(session, about, "a click on \"&OK\"");
 
   const HWND second = OpenAboutBox(session);

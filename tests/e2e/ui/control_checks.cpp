@@ -80,8 +80,8 @@ std::wstring ToolTipOver(HWND window, DWORD processId) {
   ::GetWindowRect(window, &rect);
   MoveMouseTo({rect.left + 2, rect.bottom + 40});
   WaitUntil([&] { return ShownToolTips(processId).empty(); }, 3000);
-  MoveMouseTo(CentreOf(window));
-  MoveMouseTo({CentreOf(window).x + 1, CentreOf(window).y});
+  MoveMouseTo(WindowCentreOf(window));
+  MoveMouseTo({WindowCentreOf(window).x + 1, WindowCentreOf(window).y});
   std::wstring text;
   WaitUntil(
       [&] {

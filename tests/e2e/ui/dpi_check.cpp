@@ -18,10 +18,10 @@ std::string SizeText(SIZE size) {
 bool SendDpiChange(HWND window, UINT dpi) {
   RECT suggested{};
   ::GetWindowRect(window, &suggested);
-  const RemoteBlock block(window, sizeof suggested);
-  if (!block.Write(0, &suggested, sizeof suggested)) return false;
-  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(block.Address()));
+  RemoteMemory memory(window);
+  BYTE* block = memory.Lend(sizeof suggested);
+  if (block == nullptr || !memory.Write(block, &suggested, sizeof suggested)) return false;
+  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(block));
   return true;
 }
 
@@ -84,7 +84,7 @@ void CheckAt144Dpi(Session& session) {
     report.Expect(BoxIn(controls[2], about) == Box{12, 240, 650, 302}, "Text1 at 144 dpi",
                   Describe(BoxIn(controls[2], about)));
   report.Expect(TakeScreenshot(L"about-144dpi"), "screenshot about-144dpi");
-  if (!controls.empty()) ClickAt(CentreOf(controls.front()));
+  if (!controls.empty()) ClickAt(WindowCentreOf(controls.front()));
   report.Expect(WaitUntil([&] { return !::IsWindow(about); }, 5000),
                 "\"&OK\" closes the About box at 144 dpi");
 }

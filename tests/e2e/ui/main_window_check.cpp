@@ -113,7 +113,7 @@ void CheckMainWindow(Session& session) {
 HWND OpenAboutBox(Session& session) {
   const HWND about = FindByText(TabStops(session.Main), L"A propos");
   if (about == nullptr) return nullptr;
-  ClickAt(CentreOf(about));
+  ClickAt(WindowCentreOf(about));
   return WaitForWindow(session.ProcessId, L"IcotraceAbout", 10000);
 }
 

@@ -10,13 +10,16 @@
 #include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
-#include "program_under_test.h"
+#include "running_program.h"
 #include "scratch_install.h"
 #include "screenshots.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
 namespace {
+
+// How long the program may take to come up.
+constexpr DWORD kIdleMs = 20000;
 
 // Coordinates of the program's windows as they are, not scaled for us.
 void BecomeDpiAware() {
@@ -46,7 +49,7 @@ void SetWineScreen(DWORD dpi) {
   SetUserValue(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
-HWND StartAndFindMain(CheckReport& report, ProgramUnderTest& program) {
+HWND StartAndFindMain(CheckReport& report, RunningProgram& program) {
   if (!report.Expect(program.Started(), "Icotrace.exe starts")) return nullptr;
   const HWND main = WaitForWindow(program.ProcessId(), L"IcotraceMain", 30000);
   if (!report.Expect(main != nullptr, "the main window shows")) return nullptr;
@@ -55,14 +58,14 @@ HWND StartAndFindMain(CheckReport& report, ProgramUnderTest& program) {
   return main;
 }
 
-void ExpectEnded(CheckReport& report, ProgramUnderTest& program, const std::string& how) {
+void ExpectEnded(CheckReport& report, RunningProgram& program, const std::string& how) {
   DWORD exitCode = 1;
   report.Expect(program.WaitForExit(10000, exitCode) && exitCode == 0, how + " ends the program",
                 std::to_string(exitCode));
 }
 
 void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
-  ProgramUnderTest program(path);
+  RunningProgram program(path, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
   report.Expect(TakeScreenshot(L"main-96dpi"), "screenshot main-96dpi");
@@ -73,12 +76,12 @@ void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
   const std::vector<HWND> frame = ChildrenOf(main);
   const std::vector<HWND> buttons = frame.size() == 2 ? ChildrenOf(frame[1]) : frame;
   if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;
-  ClickAt(CentreOf(buttons[5]));
+  ClickAt(WindowCentreOf(buttons[5]));
   ExpectEnded(report, program, "a click on \"Quitter\"");
 }
 
 void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
-  ProgramUnderTest program(path);
+  RunningProgram program(path, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
   Session session{report, program.ProcessId(), main};
