@@ -30,9 +30,16 @@ struct Machinery {
   UniqueKernelHandle mapping;
   std::uint32_t serial = 0;
 };
-// Never destroyed: at the end of the process the system takes all of it
-// back, and user32 must not be called from a detaching library then.
-Machinery& g_machinery = *new Machinery;
+// Kept without a destructor: at the end of the process the system takes it
+// all back, and user32 must not be called from a detaching library then. An
+// unload while the process goes on releases it first (DllMain).
+union KeptMachinery {
+  KeptMachinery() : machinery() {}
+  ~KeptMachinery() {}
+  Machinery machinery;
+};
+KeptMachinery g_kept;
+Machinery& g_machinery = g_kept.machinery;
 
 std::uint8_t* Block() {
   return static_cast<std::uint8_t*>(g_machinery.block.Get());
