@@ -64,7 +64,9 @@ enum class Closing {
   Icon,
   Cursor,
   ImageList,
-  LocalMemory
+  LocalMemory,
+  Library,
+  RegistryKey
 };
 
 template <typename Handle, Closing How>
@@ -98,8 +100,12 @@ struct HandleTraits {
       ::DestroyCursor(handle);
     else if constexpr (How == Closing::ImageList)
       ::ImageList_Destroy(handle);
-    else
+    else if constexpr (How == Closing::LocalMemory)
       ::LocalFree(handle);
+    else if constexpr (How == Closing::Library)
+      ::FreeLibrary(handle);
+    else
+      ::RegCloseKey(handle);
   }
 };
 
@@ -119,6 +125,8 @@ using UniqueCursor = UniqueHandle<HandleTraits<HCURSOR, Closing::Cursor>>;
 using UniqueImageList = UniqueHandle<HandleTraits<HIMAGELIST, Closing::ImageList>>;
 // Memory that a call allocated with LocalAlloc for us (FormatMessage, ...).
 using UniqueLocal = UniqueHandle<HandleTraits<HLOCAL, Closing::LocalMemory>>;
+using UniqueLibrary = UniqueHandle<HandleTraits<HMODULE, Closing::Library>>;
+using UniqueRegistryKey = UniqueHandle<HandleTraits<HKEY, Closing::RegistryKey>>;
 
 // A device context of GetDC, given back to the window it came from (null:
 // the screen).

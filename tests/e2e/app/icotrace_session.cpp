@@ -86,7 +86,7 @@ std::string Describe(ClickResult result) {
   return "?";
 }
 
-IcotraceSession::IcotraceSession(const std::wstring& program) : m_program(program, kStartMs) {
+IcotraceSession::IcotraceSession(const std::wstring& program) : m_program(program, {}, kStartMs) {
   if (!m_program.Started())
     throw E2eError("cannot start " + Utf8(program) + " (error " +
                    std::to_string(m_program.StartError()) + ")");

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "demo_items.h"
+#include "running_program.h"
 
 namespace icotrace::e2e {
 
@@ -30,7 +32,7 @@ class DemoDesktopProcess {
   DemoDesktopProcess& operator=(const DemoDesktopProcess&) = delete;
 
   HWND Progman() const { return m_progman; }
-  DWORD ProcessId() const { return m_processId; }
+  DWORD ProcessId() const { return m_program.ProcessId(); }
 
   // The items as the demo desktop's own list view holds them, in its order.
   std::vector<demo::DemoItem> Truth() const;
@@ -43,8 +45,7 @@ class DemoDesktopProcess {
   DWORD Stop();
 
  private:
-  HANDLE m_process = nullptr;
-  DWORD m_processId = 0;
+  RunningProgram m_program;
   HWND m_progman = nullptr;
 };
 
@@ -60,5 +61,8 @@ ExitResult RunDemoDesktopToExit(const std::wstring& executable,
 
 // Writes bytes to a file whole (for item files); throws E2eError.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// A file's bytes, read while others may hold it open; nothing when it cannot
+// be opened.
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
 
 }  // namespace icotrace::e2e

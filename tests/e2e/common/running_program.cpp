@@ -2,8 +2,10 @@
 
 namespace icotrace::e2e {
 
-RunningProgram::RunningProgram(const std::wstring& path, DWORD idleMs) {
+RunningProgram::RunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments,
+                               DWORD idleMs) {
   std::wstring commandLine = L"\"" + path + L"\"";
+  for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
@@ -19,18 +21,28 @@ RunningProgram::RunningProgram(const std::wstring& path, DWORD idleMs) {
 }
 
 RunningProgram::~RunningProgram() {
-  if (!Started() || Ended()) return;
-  ::TerminateProcess(m_process.Get(), 1);
-  ::WaitForSingleObject(m_process.Get(), 5000);
+  Terminate();
 }
 
-bool RunningProgram::Ended() const {
-  return Started() && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_OBJECT_0;
+bool RunningProgram::Ended(DWORD waitMs) const {
+  return Started() && ::WaitForSingleObject(m_process.Get(), waitMs) == WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (Started()) ::GetExitCodeProcess(m_process.Get(), &code);
+  return code;
 }
 
 bool RunningProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const {
   return Started() && ::WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0 &&
          ::GetExitCodeProcess(m_process.Get(), &exitCode) != 0;
+}
+
+void RunningProgram::Terminate() {
+  if (!Started() || Ended()) return;
+  ::TerminateProcess(m_process.Get(), 1);
+  ::WaitForSingleObject(m_process.Get(), 5000);
 }
 
 }  // namespace icotrace::e2e

@@ -2,9 +2,9 @@
 #include <commctrl.h>
 
 #include "control_checks.h"
+#include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
-#include "screenshots.h"
 #include "ui_expected_texts.h"
 #include "window_checks.h"
 
@@ -155,7 +155,7 @@ void CheckAboutBox(Session& session) {
   report.Expect((textStyle & ES_MULTILINE) && (textStyle & ES_READONLY) && (textStyle & WS_VSCROLL),
                 "Text1 is multi-line, read-only, with a vertical scroll bar");
   CheckColours(report, controls);
-  report.Expect(TakeScreenshot(L"about-96dpi"), "screenshot about-96dpi");
+  report.Expect(RequestScreenshot(L"about-96dpi"), "screenshot about-96dpi");
   CheckPointerAndTips(session, controls);
 
   ClickAt(WindowCentreOf(controls.Ok));

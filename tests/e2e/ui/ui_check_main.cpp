@@ -10,9 +10,9 @@
 #include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
+#include "platform/win/handles.h"
 #include "running_program.h"
 #include "scratch_install.h"
-#include "screenshots.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
@@ -37,8 +37,8 @@ void SetUserValue(const wchar_t* key, const wchar_t* name, DWORD type, const voi
   if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
                         nullptr) != ERROR_SUCCESS)
     return;
-  ::RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), size);
-  ::RegCloseKey(opened);
+  const UniqueRegistryKey owned(opened);
+  ::RegSetValueExW(owned.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 // Wine reads both when a program starts, so each run of the program gets the
@@ -65,10 +65,10 @@ void ExpectEnded(CheckReport& report, RunningProgram& program, const std::string
 }
 
 void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
-  RunningProgram program(path, kIdleMs);
+  RunningProgram program(path, {}, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
-  report.Expect(TakeScreenshot(L"main-96dpi"), "screenshot main-96dpi");
+  report.Expect(RequestScreenshot(L"main-96dpi"), "screenshot main-96dpi");
   Session session{report, program.ProcessId(), main};
   CheckMainWindow(session);
   CheckAboutBox(session);
@@ -81,7 +81,7 @@ void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
 }
 
 void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
-  RunningProgram program(path, kIdleMs);
+  RunningProgram program(path, {}, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
   Session session{report, program.ProcessId(), main};
