@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "live_windows.h"
 #include "platform/win/handles.h"
 
 namespace icotrace::e2e {
@@ -40,11 +41,9 @@ bool RequestScreenshot(const std::wstring& name) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr)))
     return false;
   // The harness removes the request once the picture is written.
-  constexpr DWORD kWaitMs = 30000;
-  for (DWORD waited = 0; waited < kWaitMs; waited += 100) {
-    if (GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    Sleep(100);
-  }
+  if (WaitUntil([&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                30000))
+    return true;
   DeleteFileW(request.c_str());
   return false;
 }
