@@ -25,6 +25,7 @@
 #include "imagelist/interprocess_image_list.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_name.h"
+#include "platform/win/handles.h"
 #include "platform/win32_ansi_codec.h"
 #include "platform/win32_screen_metrics.h"
 #include "real_desktop.h"
@@ -85,16 +86,15 @@ double BareRowsMilliseconds(HWND list, std::vector<BareRow>& rows) {
 double BareIconsMilliseconds(HWND desktopList, const std::set<std::int32_t>& images) {
   const auto imageList =
       reinterpret_cast<HIMAGELIST>(SendMessageW(desktopList, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-  std::vector<HICON> icons;
+  std::vector<UniqueIcon> icons;
   UninstallHook();
   const double taken = Milliseconds([&] {
-    for (const std::int32_t image : images) icons.push_back(GetIcon(desktopList, imageList, image));
+    for (const std::int32_t image : images)
+      icons.emplace_back(GetIcon(desktopList, imageList, image));
   });
-  for (const HICON icon : icons) {
-    if (icon != nullptr) DestroyIcon(icon);
-  }
   Record(icons.size() == images.size() &&
-             std::find(icons.begin(), icons.end(), nullptr) == icons.end(),
+             std::all_of(icons.begin(), icons.end(),
+                         [](const UniqueIcon& icon) { return static_cast<bool>(icon); }),
          "every bare GetIcon gave an icon", __FILE__, __LINE__);
   return taken;
 }

@@ -18,6 +18,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "real_desktop.h"
+#include "remote_memory.h"
 #include "shell_folder.h"
 
 namespace icotrace::e2e {
@@ -28,33 +29,6 @@ HWND ListViewOf(HWND progman) {
                        nullptr);
 }
 
-// Memory in the desktop's process, opened before any clock starts.
-class RemoteArea {
- public:
-  RemoteArea(HWND list, std::size_t size) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(list, &processId);
-    m_process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteArea() {
-    VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
-    CloseHandle(m_process);
-  }
-  RemoteArea(const RemoteArea&) = delete;
-  RemoteArea& operator=(const RemoteArea&) = delete;
-
-  void* At(std::size_t offset) const { return static_cast<char*>(m_address) + offset; }
-  void Write(std::size_t offset, const void* data, std::size_t size) const {
-    WriteProcessMemory(m_process, At(offset), data, size, nullptr);
-  }
-
- private:
-  HANDLE m_process = nullptr;
-  void* m_address = nullptr;
-};
-
 LRESULT Send(HWND list, UINT message, WPARAM wParam, const void* remote) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(list, message, wParam, reinterpret_cast<LPARAM>(remote),
@@ -64,33 +38,35 @@ LRESULT Send(HWND list, UINT message, WPARAM wParam, const void* remote) {
 
 // The floor: one bare LVM_GETITEMPOSITION round trip per item.
 double FloorMilliseconds(HWND list, int count) {
-  RemoteArea area(list, sizeof(POINT));
+  // Memory in the desktop's process, opened before the clock starts.
+  RemoteMemory memory(list);
+  BYTE* area = memory.Lend(sizeof(POINT));
   return Milliseconds([&] {
-    for (int i = 0; i < count; ++i)
-      Send(list, LVM_GETITEMPOSITION, static_cast<WPARAM>(i), area.At(0));
+    for (int i = 0; i < count; ++i) Send(list, LVM_GETITEMPOSITION, static_cast<WPARAM>(i), area);
   });
 }
 
 // What the control itself costs the designed apply: per item, one search for
 // the last item's caption (the longest walk) and one move of it, sent.
 double SearchAndMoveMilliseconds(HWND list, const demo::DemoItem& last, int count) {
-  RemoteArea area(list, 4096);
+  RemoteMemory memory(list);
+  BYTE* area = memory.Lend(4096);
   const std::wstring caption = last.Caption + L'\0';
-  area.Write(0, caption.data(), caption.size() * sizeof(wchar_t));
+  memory.Write(area, caption.data(), caption.size() * sizeof(wchar_t));
   LVFINDINFOW find{};
   find.flags = LVFI_STRING;
-  find.psz = static_cast<LPCWSTR>(area.At(0));
-  area.Write(1024, &find, sizeof find);
+  find.psz = reinterpret_cast<LPCWSTR>(area);
+  memory.Write(area + 1024, &find, sizeof find);
   const POINT places[2] = {{last.X, last.Y}, {last.X + 40, last.Y + 40}};
-  area.Write(2048, places, sizeof places);
+  memory.Write(area + 2048, places, sizeof places);
   const double taken = Milliseconds([&] {
     for (int i = 0; i < count; ++i) {
-      const LRESULT found = Send(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), area.At(1024));
+      const LRESULT found = Send(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), area + 1024);
       Send(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(found),
-           area.At(2048 + static_cast<std::size_t>(i % 2) * sizeof(POINT)));
+           area + 2048 + static_cast<std::size_t>(i % 2) * sizeof(POINT));
     }
   });
-  Send(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(count - 1), area.At(2048));
+  Send(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(count - 1), area + 2048);
   return taken;
 }
 

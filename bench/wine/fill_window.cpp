@@ -30,10 +30,7 @@ FillWindow::~FillWindow() {
 HWND FillWindow::MakeList(UINT_PTR id) {
   const HWND list = CreateRowList(m_window, id, ::GetModuleHandleW(nullptr));
   if (list == nullptr) throw std::runtime_error("CreateRowList");
-  PlaceWindow(list, ToPixels(kListView1Rect, m_dpi));
-  for (std::size_t i = 0; i < kListColumns.size(); ++i)
-    ListView_SetColumnWidth(list, static_cast<int>(i),
-                            TwipsToPixels(kListColumns[i].WidthTwips, m_dpi));
+  LayOutRowList(list, m_dpi);
   return list;
 }
 

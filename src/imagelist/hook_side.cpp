@@ -4,6 +4,7 @@
 
 #include "imagelist/icon_exchange.h"
 #include "imagelist/top_down_dib.h"
+#include "platform/win/handles.h"
 
 namespace icotrace::imagelist {
 namespace {
@@ -25,11 +26,9 @@ bool HeldByListView(HWND listView, HIMAGELIST list) {
 // 32-bit top-down pixels of a bitmap, or false.
 bool ReadPixels(HBITMAP bitmap, int width, int height, std::uint8_t* into) {
   BITMAPINFO info = TopDownDib(width, height);
-  HDC screen = ::GetDC(nullptr);
-  const int rows =
-      ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), into, &info, DIB_RGB_COLORS);
-  ::ReleaseDC(nullptr, screen);
-  return rows == height;
+  const WindowDc screen(nullptr);
+  return ::GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), into, &info,
+                     DIB_RGB_COLORS) == height;
 }
 
 bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
@@ -42,28 +41,22 @@ bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
 
 // Draws the image as an icon and copies its colour and mask into the block.
 ix::Status DrawInto(std::uint8_t* block, HIMAGELIST list, int index, int width, int height) {
-  HICON icon = ::ImageList_GetIcon(list, index, ILD_TRANSPARENT);
-  if (icon == nullptr) return ix::Status::Failed;
-  ICONINFO parts{};
-  ix::Status status = ix::Status::Failed;
-  if (::GetIconInfo(icon, &parts)) {
-    int colourWidth = 0, colourHeight = 0, maskWidth = 0, maskHeight = 0;
-    std::uint8_t* colour = block + ix::kColourOffset;
-    std::uint8_t* mask = block + ix::kMaskOffset;
-    if (BitmapSize(parts.hbmColor, colourWidth, colourHeight) &&
-        BitmapSize(parts.hbmMask, maskWidth, maskHeight) && colourWidth == width &&
-        colourHeight == height && maskWidth == width && maskHeight == height &&
-        // The mask first, through the colour area, which the colour then takes.
-        ReadPixels(parts.hbmMask, width, height, colour)) {
-      const int pixels = width * height;
-      for (int i = 0; i < pixels; ++i) mask[i] = colour[i * 4] != 0 ? 1 : 0;
-      if (ReadPixels(parts.hbmColor, width, height, colour)) status = ix::Status::Done;
-    }
-    if (parts.hbmColor != nullptr) ::DeleteObject(parts.hbmColor);
-    if (parts.hbmMask != nullptr) ::DeleteObject(parts.hbmMask);
+  const UniqueIcon icon(::ImageList_GetIcon(list, index, ILD_TRANSPARENT));
+  const IconBitmaps parts = IconBitmapsOf(icon.Get());
+  int colourWidth = 0, colourHeight = 0, maskWidth = 0, maskHeight = 0;
+  std::uint8_t* colour = block + ix::kColourOffset;
+  std::uint8_t* mask = block + ix::kMaskOffset;
+  if (!BitmapSize(parts.Colour.Get(), colourWidth, colourHeight) ||
+      !BitmapSize(parts.Mask.Get(), maskWidth, maskHeight) || colourWidth != width ||
+      colourHeight != height || maskWidth != width || maskHeight != height ||
+      // The mask first, through the colour area, which the colour then takes.
+      !ReadPixels(parts.Mask.Get(), width, height, colour)) {
+    return ix::Status::Failed;
   }
-  ::DestroyIcon(icon);
-  return status;
+  const int pixels = width * height;
+  for (int i = 0; i < pixels; ++i) mask[i] = colour[i * 4] != 0 ? 1 : 0;
+  return ReadPixels(parts.Colour.Get(), width, height, colour) ? ix::Status::Done
+                                                               : ix::Status::Failed;
 }
 
 void Serve(std::uint8_t* block, HWND listView) {
@@ -83,15 +76,12 @@ void Serve(std::uint8_t* block, HWND listView) {
 
 void ServeRequester(HWND listView, DWORD requester) {
   const std::u16string name = ix::BlockName(requester);
-  HANDLE mapping = ::OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE,
-                                      reinterpret_cast<const wchar_t*>(name.c_str()));
-  if (mapping == nullptr) return;
-  void* view = ::MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes);
-  if (view != nullptr) {
-    Serve(static_cast<std::uint8_t*>(view), listView);
-    ::UnmapViewOfFile(view);
-  }
-  ::CloseHandle(mapping);
+  const UniqueKernelHandle mapping(::OpenFileMappingW(
+      FILE_MAP_READ | FILE_MAP_WRITE, FALSE, reinterpret_cast<const wchar_t*>(name.c_str())));
+  if (!mapping) return;
+  const UniqueMappedView view(
+      ::MapViewOfFile(mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes));
+  if (view) Serve(static_cast<std::uint8_t*>(view.Get()), listView);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "imagelist/interprocess_image_list.h"
 #include "imagelist/shell_process.h"
 #include "imagelist/top_down_dib.h"
+#include "platform/win/handles.h"
 
 namespace icotrace::imagelist {
 
@@ -21,44 +22,58 @@ namespace ix = icon_exchange;
 // How long the shell may take to answer one request.
 constexpr UINT kRequestTimeoutMs = 5000;
 
+// Released in this order (hook, view, mapping) by assigning an empty one.
 struct Machinery {
-  HHOOK hook = nullptr;
+  UniqueHook hook;
   DWORD hookedThread = 0;
-  HANDLE mapping = nullptr;
-  std::uint8_t* block = nullptr;
+  UniqueMappedView block;
+  UniqueKernelHandle mapping;
   std::uint32_t serial = 0;
 };
-Machinery g_machinery;
+// Kept without a destructor: at the end of the process the system takes it
+// all back, and user32 must not be called from a detaching library then. An
+// unload while the process goes on releases it first (DllMain).
+union KeptMachinery {
+  KeptMachinery() : machinery() {}
+  ~KeptMachinery() {}
+  Machinery machinery;
+};
+KeptMachinery g_kept;
+Machinery& g_machinery = g_kept.machinery;
+
+std::uint8_t* Block() {
+  return static_cast<std::uint8_t*>(g_machinery.block.Get());
+}
 
 bool EnsureBlock(const ShellProcess& shell) {
-  if (g_machinery.block != nullptr) return true;
+  if (g_machinery.block) return true;
   const std::u16string name = ix::BlockName(::GetCurrentProcessId());
   BlockSecurity security(OurUserSid(), shell.UserSid());
-  g_machinery.mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, security.Attributes(),
-                                             PAGE_READWRITE, 0, static_cast<DWORD>(ix::kBlockBytes),
-                                             reinterpret_cast<const wchar_t*>(name.c_str()));
-  if (g_machinery.mapping == nullptr) return false;
-  g_machinery.block = static_cast<std::uint8_t*>(
-      ::MapViewOfFile(g_machinery.mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes));
-  if (g_machinery.block != nullptr) return true;
-  ::CloseHandle(g_machinery.mapping);
-  g_machinery.mapping = nullptr;
-  return false;
+  UniqueKernelHandle mapping(::CreateFileMappingW(
+      INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0,
+      static_cast<DWORD>(ix::kBlockBytes), reinterpret_cast<const wchar_t*>(name.c_str())));
+  if (!mapping) return false;
+  UniqueMappedView block(
+      ::MapViewOfFile(mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, ix::kBlockBytes));
+  if (!block) return false;
+  g_machinery.mapping = std::move(mapping);
+  g_machinery.block = std::move(block);
+  return true;
 }
 
 bool EnsureHook(DWORD thread) {
-  if (g_machinery.hook != nullptr && g_machinery.hookedThread == thread) return true;
-  if (g_machinery.hook != nullptr) ::UnhookWindowsHookEx(g_machinery.hook);
-  g_machinery.hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, g_module, thread);
-  g_machinery.hookedThread = g_machinery.hook != nullptr ? thread : 0;
-  return g_machinery.hook != nullptr;
+  if (g_machinery.hook && g_machinery.hookedThread == thread) return true;
+  g_machinery.hook.Reset();
+  g_machinery.hook.Reset(::SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, g_module, thread));
+  g_machinery.hookedThread = g_machinery.hook ? thread : 0;
+  return static_cast<bool>(g_machinery.hook);
 }
 
-HBITMAP ColourBitmap(const std::uint8_t* pixels, int width, int height) {
+UniqueBitmap ColourBitmap(const std::uint8_t* pixels, int width, int height) {
   const BITMAPINFO info = TopDownDib(width, height);
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap != nullptr) std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
+  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap) std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
   return bitmap;
 }
 
@@ -71,15 +86,15 @@ HICON BuildIcon(const std::uint8_t* block, int width, int height) {
     ix::AlphaFromMask(colour.data(), mask, width, height);
   }
   const std::vector<std::uint8_t> maskRows = ix::PackMask(mask, width, height);
+  // The icon takes copies of both bitmaps.
+  const UniqueBitmap colourBitmap = ColourBitmap(colour.data(), width, height);
+  const UniqueBitmap maskBitmap(::CreateBitmap(width, height, 1, 1, maskRows.data()));
+  if (!colourBitmap || !maskBitmap) return nullptr;
   ICONINFO parts{};
   parts.fIcon = TRUE;
-  parts.hbmColor = ColourBitmap(colour.data(), width, height);
-  parts.hbmMask = ::CreateBitmap(width, height, 1, 1, maskRows.data());
-  HICON icon = nullptr;
-  if (parts.hbmColor != nullptr && parts.hbmMask != nullptr) icon = ::CreateIconIndirect(&parts);
-  if (parts.hbmColor != nullptr) ::DeleteObject(parts.hbmColor);
-  if (parts.hbmMask != nullptr) ::DeleteObject(parts.hbmMask);
-  return icon;
+  parts.hbmColor = colourBitmap.Get();
+  parts.hbmMask = maskBitmap.Get();
+  return ::CreateIconIndirect(&parts);
 }
 
 HICON FetchIcon(HWND listView, HIMAGELIST imageList, int index) {
@@ -92,24 +107,20 @@ HICON FetchIcon(HWND listView, HIMAGELIST imageList, int index) {
   }
   const std::uint32_t serial = ++g_machinery.serial;
   ix::WriteRequest(
-      g_machinery.block,
-      {static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(imageList)), index, serial});
+      Block(), {static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(imageList)), index, serial});
   DWORD_PTR ignored = 0;
   if (::SendMessageTimeoutW(listView, IconRequestMessage(), ::GetCurrentProcessId(), 0,
                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kRequestTimeoutMs, &ignored) == 0) {
     return nullptr;
   }
-  const ix::Reply reply = ix::ReadReply(g_machinery.block);
+  const ix::Reply reply = ix::ReadReply(Block());
   if (!ix::ReplyUsable(reply, serial)) return nullptr;
-  return BuildIcon(g_machinery.block, reply.width, reply.height);
+  return BuildIcon(Block(), reply.width, reply.height);
 }
 
 }  // namespace
 
 void ReleaseMachinery() {
-  if (g_machinery.hook != nullptr) ::UnhookWindowsHookEx(g_machinery.hook);
-  if (g_machinery.block != nullptr) ::UnmapViewOfFile(g_machinery.block);
-  if (g_machinery.mapping != nullptr) ::CloseHandle(g_machinery.mapping);
   const std::uint32_t serial = g_machinery.serial;
   g_machinery = Machinery{};
   g_machinery.serial = serial;  // a late reply to an old request is never taken for a new one

@@ -5,20 +5,20 @@ namespace {
 
 std::vector<BYTE> TokenUserSid(HANDLE process) {
   std::vector<BYTE> sid;
-  HANDLE token = nullptr;
-  if (process == nullptr || !::OpenProcessToken(process, TOKEN_QUERY, &token)) return sid;
+  HANDLE opened = nullptr;
+  if (process == nullptr || !::OpenProcessToken(process, TOKEN_QUERY, &opened)) return sid;
+  const UniqueKernelHandle token(opened);
   DWORD size = 0;
-  ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
   // DWORD-sized storage keeps the SID inside it aligned.
   std::vector<DWORD> buffer((size + sizeof(DWORD) - 1) / sizeof(DWORD));
-  if (size != 0 && ::GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+  if (size != 0 && ::GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) {
     const PSID user = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
     if (::IsValidSid(user)) {
       const auto* bytes = static_cast<const BYTE*>(user);
       sid.assign(bytes, bytes + ::GetLengthSid(user));
     }
   }
-  ::CloseHandle(token);
   return sid;
 }
 
@@ -27,13 +27,9 @@ std::vector<BYTE> TokenUserSid(HANDLE process) {
 ShellProcess::ShellProcess(DWORD processId)
     : m_process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {}
 
-ShellProcess::~ShellProcess() {
-  if (m_process != nullptr) ::CloseHandle(m_process);
-}
-
 bool ShellProcess::SharesOurPointerWidth() const {
   BOOL shellWow64 = FALSE;
-  if (m_process == nullptr || !::IsWow64Process(m_process, &shellWow64)) return true;
+  if (!m_process || !::IsWow64Process(m_process.Get(), &shellWow64)) return true;
   constexpr bool kWe64 = sizeof(void*) == 8;
   if (kWe64) return shellWow64 == FALSE;
   BOOL ownWow64 = FALSE;
@@ -44,7 +40,7 @@ bool ShellProcess::SharesOurPointerWidth() const {
 }
 
 std::vector<BYTE> ShellProcess::UserSid() const {
-  return TokenUserSid(m_process);
+  return TokenUserSid(m_process.Get());
 }
 
 std::vector<BYTE> OurUserSid() {

@@ -6,13 +6,14 @@
 
 #include <vector>
 
+#include "platform/win/handles.h"
+
 namespace icotrace::imagelist {
 
 // The process of a list view, opened only to be asked about.
 class ShellProcess {
  public:
   explicit ShellProcess(DWORD processId);
-  ~ShellProcess();
   ShellProcess(const ShellProcess&) = delete;
   ShellProcess& operator=(const ShellProcess&) = delete;
 
@@ -24,7 +25,7 @@ class ShellProcess {
   std::vector<BYTE> UserSid() const;
 
  private:
-  HANDLE m_process = nullptr;
+  UniqueKernelHandle m_process;
 };
 
 // The user this process runs as, empty when that cannot be read.

@@ -14,12 +14,12 @@ constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
 }  // namespace
 
 ComCallDeadline::ComCallDeadline(DWORD limitMs) : m_limitMs(limitMs) {
-  m_registered = SUCCEEDED(::CoRegisterMessageFilter(this, &m_previous));
+  m_registered = SUCCEEDED(::CoRegisterMessageFilter(this, m_previous.GetAddressOf()));
   if (!m_registered) return;
-  m_stopWaking = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (m_stopWaking == nullptr) return;
+  m_stopWaking.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!m_stopWaking) return;
   const DWORD waiting = ::GetCurrentThreadId();
-  m_waker = std::thread([stop = m_stopWaking, waiting] {
+  m_waker = std::thread([stop = m_stopWaking.Get(), waiting] {
     while (::WaitForSingleObject(stop, kWakeEveryMs) == WAIT_TIMEOUT) {
       ::PostThreadMessageW(waiting, WM_NULL, 0, 0);
     }
@@ -28,15 +28,12 @@ ComCallDeadline::ComCallDeadline(DWORD limitMs) : m_limitMs(limitMs) {
 
 ComCallDeadline::~ComCallDeadline() {
   if (m_waker.joinable()) {
-    ::SetEvent(m_stopWaking);
+    ::SetEvent(m_stopWaking.Get());
     m_waker.join();
   }
-  if (m_stopWaking != nullptr) ::CloseHandle(m_stopWaking);
   if (!m_registered) return;
-  IMessageFilter* ours = nullptr;
-  ::CoRegisterMessageFilter(m_previous, &ours);
-  if (ours != nullptr) ours->Release();
-  if (m_previous != nullptr) m_previous->Release();
+  ComPtr<IMessageFilter> ours;
+  ::CoRegisterMessageFilter(m_previous.Get(), ours.GetAddressOf());
 }
 
 HRESULT STDMETHODCALLTYPE ComCallDeadline::QueryInterface(REFIID iid, void** object) {

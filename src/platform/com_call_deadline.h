@@ -14,6 +14,8 @@
 
 #include <thread>
 
+#include "platform/win/handles.h"
+
 namespace icotrace {
 
 class ComCallDeadline final : public IMessageFilter {
@@ -41,11 +43,11 @@ class ComCallDeadline final : public IMessageFilter {
  private:
   DWORD m_limitMs;
   LONG m_references = 1;
-  IMessageFilter* m_previous = nullptr;
+  ComPtr<IMessageFilter> m_previous;
   bool m_registered = false;
   // COM consults the filter only when a message reaches the waiting thread:
   // this one posts it an empty one now and then, even when nothing else does.
-  HANDLE m_stopWaking = nullptr;
+  UniqueKernelHandle m_stopWaking;
   std::thread m_waker;
 };
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "platform/program_folder.h"
+#include "platform/win/handles.h"
 
 namespace icotrace {
 namespace {
@@ -21,23 +21,13 @@ HANDLE ToHandle(FileHandle file) {
   return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(file));
 }
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueFile = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-  void operator()(HANDLE handle) const { ::FindClose(handle); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
 std::u16string SystemText(DWORD code) {
   wchar_t* text = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const UniqueLocal buffer(text);
   std::u16string result(reinterpret_cast<const char16_t*>(text), length);
-  ::LocalFree(text);
   while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r' ||
                              result.back() == u' ' || result.back() == u'.')) {
     result.pop_back();
@@ -97,14 +87,10 @@ bool IsReadOnlyFile(const std::u16string& path) {
 // Whether another program has the file open without letting it be replaced:
 // the open for deletion that a replace needs is refused for sharing.
 bool IsHeldByAnother(const std::u16string& path) {
-  const HANDLE probe =
+  const UniqueKernelHandle probe(
       ::CreateFileW(Wide(path), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe != INVALID_HANDLE_VALUE) {
-    ::CloseHandle(probe);
-    return false;
-  }
-  return ::GetLastError() == ERROR_SHARING_VIOLATION;
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 // No "insert a disk" box for a drive that is not ready.
@@ -139,28 +125,26 @@ std::u16string Win32FileSystem::ProgramFolder() {
 std::u16string Win32FileSystem::FindFirstOrdinaryFile(const std::u16string& path) {
   const QuietDriveErrors quiet;
   WIN32_FIND_DATAW entry{};
-  const HANDLE first = ::FindFirstFileW(Wide(path), &entry);
-  if (first == INVALID_HANDLE_VALUE) return std::u16string();
-  const UniqueFind find(first);
+  const UniqueFind find(::FindFirstFileW(Wide(path), &entry));
+  if (!find) return std::u16string();
   constexpr DWORD kNotOrdinary =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
   do {
     if ((entry.dwFileAttributes & kNotOrdinary) == 0) {
       return std::u16string(reinterpret_cast<const char16_t*>(entry.cFileName));
     }
-  } while (::FindNextFileW(find.get(), &entry));
+  } while (::FindNextFileW(find.Get(), &entry));
   return std::u16string();
 }
 
 FileResult Win32FileSystem::ReadWholeFile(const std::u16string& path, std::size_t maxBytes,
                                           std::string& bytes) {
   const QuietDriveErrors quiet;
-  const HANDLE opened = ::CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return LastResult();
-  const UniqueFile file(opened);
+  const UniqueKernelHandle file(::CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return LastResult();
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return LastResult();
+  if (!::GetFileSizeEx(file.Get(), &size)) return LastResult();
   if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
     FileResult tooLarge;
     tooLarge.fault = FileFault::TooLarge;
@@ -171,7 +155,7 @@ FileResult Win32FileSystem::ReadWholeFile(const std::u16string& path, std::size_
   while (done < contents.size()) {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(kChunk, contents.size() - done));
     DWORD got = 0;
-    if (!::ReadFile(file.get(), contents.data() + done, wanted, &got, nullptr)) {
+    if (!::ReadFile(file.Get(), contents.data() + done, wanted, &got, nullptr)) {
       return LastResult();
     }
     if (got == 0) break;  // the file shrank meanwhile

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win/handles.h"
+
 namespace icotrace {
 namespace {
 
@@ -15,10 +17,12 @@ float TwipsPerPixel(int dotsPerInch) {
 
 ScreenTwips Win32ScreenMetrics::PrimaryScreen() {
   // The screen's device context answers with the system DPI.
-  const HDC screen = ::GetDC(nullptr);
-  const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  int dpiX = 0;
+  int dpiY = 0;
+  if (const WindowDc screen(nullptr); screen) {
+    dpiX = ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    dpiY = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }
 
   ScreenTwips twips;
   twips.twipsPerPixelX = TwipsPerPixel(dpiX);

@@ -8,6 +8,7 @@
 #include "desktop/mod_icons_9x.h"
 #include "desktop/mod_icons_nt.h"
 #include "desktop_test_support.h"
+#include "message_of.h"
 
 namespace icotrace::testing {
 namespace {
@@ -152,12 +153,7 @@ TEST(PointerWidth, ThirtyTwoBitProgramRefusesASixtyFourBitShellBeforeWritingAnyt
   shell.SetItems({Icon(u"Corbeille", 10, 10)});
   modCommon desktop{shell};
   Layout layout{DesktopIcon{u"avant", 1, 2, 3, 4}};
-  try {
-    desktop.ReadDesktopLayout(layout);
-    FAIL() << "expected a refusal";
-  } catch (const CommandError& error) {
-    EXPECT_EQ(error.Message(), messages::kRunThe64BitProgram);
-  }
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kRunThe64BitProgram);
   EXPECT_TRUE(shell.LogOf("VirtualAllocEx").empty());
   EXPECT_TRUE(shell.LogOf("WriteProcessMemory").empty());
   EXPECT_TRUE(shell.LogOf("SendMessage 0x104b").empty());

@@ -8,6 +8,7 @@
 #include "desktop/mod_common.h"
 #include "desktop/posted_burst.h"
 #include "desktop_test_support.h"
+#include "message_of.h"
 
 namespace icotrace::testing {
 namespace {
@@ -26,16 +27,6 @@ class LayoutByShell : public ::testing::TestWithParam<ShellConfig> {
     EXPECT_EQ(shell.LiveAllocations(), 0u);
     EXPECT_EQ(shell.LiveViews(), 0u);
     EXPECT_EQ(shell.OpenHandles(), 0u);
-  }
-  // The French message a desktop operation fails with, or "" when it works.
-  template <typename Operation>
-  std::u16string FailureOf(Operation operation) {
-    try {
-      operation();
-    } catch (const CommandError& error) {
-      return error.Message();
-    }
-    return u"";
   }
   std::vector<std::pair<int, int>> Positions() const {
     std::vector<std::pair<int, int>> positions;
@@ -233,7 +224,7 @@ TEST_P(LayoutByShell, SnappingToTheGridIsHeldOffDuringTheMovesAndGivenBack) {
   // The count, the pass of captions, the style twice and the origin: then it hangs.
   shell.faults.hangAfterMessages = shell.MessagesAnswered() + 1 + 2 * 6 + 2 + 1;
   shell.ClearLog();
-  EXPECT_EQ(FailureOf([&] {
+  EXPECT_EQ(MessageOf([&] {
               desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille", 1, 1}});
             }),
             messages::kDesktopNotResponding);
@@ -273,8 +264,8 @@ TEST_P(LayoutByShell, ReadThenApplyRestoresAScrambledDesktopDuplicatesIncluded) 
 TEST_P(LayoutByShell, NoDesktopFailsInFrenchWithoutSearchingFurther) {
   shell.RemoveDesktop();
   Layout layout{DesktopIcon{u"garde"}};
-  EXPECT_EQ(FailureOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kDesktopNotFound);
-  EXPECT_EQ(FailureOf([&] { desktop.ApplyDesktopLayout(layout); }), messages::kDesktopNotFound);
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kDesktopNotFound);
+  EXPECT_EQ(MessageOf([&] { desktop.ApplyDesktopLayout(layout); }), messages::kDesktopNotFound);
   EXPECT_TRUE(shell.LogOf("FindWindowExA").empty());
   EXPECT_EQ(layout.size(), 1u);
   EXPECT_TRUE(shell.LogOf("OpenProcess").empty());
@@ -283,11 +274,11 @@ TEST_P(LayoutByShell, NoDesktopFailsInFrenchWithoutSearchingFurther) {
 TEST_P(LayoutByShell, AHungShellEndsTheOperationAndReleasesTheArea) {
   Layout layout{DesktopIcon{u"garde"}};
   shell.faults.hangAfterMessages = 4;  // the count, then one and a half items
-  EXPECT_EQ(FailureOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kDesktopNotResponding);
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kDesktopNotResponding);
   EXPECT_EQ(layout, Layout{DesktopIcon{u"garde"}});
   ExpectAllReleased();
   shell.faults.hung = true;
-  EXPECT_EQ(FailureOf([&] { desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille"}}); }),
+  EXPECT_EQ(MessageOf([&] { desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille"}}); }),
             messages::kDesktopNotResponding);
   ExpectAllReleased();
 }
@@ -299,7 +290,7 @@ TEST_P(LayoutByShell, AShellThatHangsWithMovesQueuedKeepsTheirPlaces) {
   // The count, the pass of captions, the style and the origin: then it hangs.
   shell.faults.hangAfterMessages = 1 + 2 * 6 + 1 + 1;
   const std::uint64_t start = shell.GetTickCount64();
-  EXPECT_EQ(FailureOf([&] {
+  EXPECT_EQ(MessageOf([&] {
               desktop.ApplyDesktopLayout({DesktopIcon{u"Dossier", 1, 2}});
             }),
             messages::kDesktopNotResponding);
@@ -338,12 +329,7 @@ TEST_P(FailedArea, SendsNoItemMessageAndReleasesWhatWasOpened) {
   GetParam().arm(shell.faults);
   modCommon desktop{shell};
   Layout layout{DesktopIcon{u"garde"}};
-  try {
-    desktop.ReadDesktopLayout(layout);
-    FAIL() << "the read should fail";
-  } catch (const CommandError& error) {
-    EXPECT_EQ(error.Message(), messages::kExchangeAreaFailed);
-  }
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kExchangeAreaFailed);
   EXPECT_THROW(desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille", 50, 50}}), CommandError);
   EXPECT_TRUE(shell.LogOf("SendMessage 0x104b").empty());
   EXPECT_TRUE(shell.LogOf("SendMessage 0x1053").empty());

@@ -71,7 +71,7 @@ TEST(ParseLayoutLineTest, RefusesEveryMalformedLineAndNamesTheFault) {
     const LineFault fault = TryParseLayoutLine(c.line, icon);
     EXPECT_EQ(fault.kind, c.kind) << testing::Utf8(c.line);
     EXPECT_EQ(fault.field, c.field) << testing::Utf8(c.line);
-    const std::u16string message = testing::MessageOf([&] { ParseLayoutLine(c.line); });
+    const std::u16string message = MessageOf([&] { ParseLayoutLine(c.line); });
     EXPECT_MESSAGE_HAS(message, c.said);
   }
   DesktopIcon icon;

@@ -26,7 +26,7 @@ class LoadLayoutFileTest : public ::testing::Test {
     m_kept = {{u"Ancienne", 1, 2, 3, 4}, {}};
     Layout layout = m_kept;
     const std::u16string message =
-        testing::MessageOf([&] { LoadLayoutFile(m_files, m_codec, path, layout); });
+        MessageOf([&] { LoadLayoutFile(m_files, m_codec, path, layout); });
     EXPECT_EQ(layout, m_kept) << "a failed load must change nothing";
     return message;
   }

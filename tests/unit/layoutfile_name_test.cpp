@@ -65,7 +65,7 @@ TEST(LayoutFileNameTest, ScreenValuesWithoutAnAnswerGiveAMessageNotACrash) {
   MemoryFileSystem files;
   for (const ScreenTwips& c : cases) {
     FixedScreen screen(c);
-    const std::u16string message = testing::MessageOf([&] { LayoutFileName(screen, files); });
+    const std::u16string message = MessageOf([&] { LayoutFileName(screen, files); });
     EXPECT_MESSAGE_HAS(message, u"résolution de l'écran");
   }
 }

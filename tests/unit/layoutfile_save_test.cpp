@@ -29,7 +29,7 @@ class SaveLayoutFileTest : public ::testing::Test {
   // the folder must be exactly as before.
   std::u16string FailedSave() {
     const auto before = m_files.Files();
-    const std::u16string message = testing::MessageOf([&] {
+    const std::u16string message = MessageOf([&] {
       SaveLayoutFile(m_files, m_codec, kPath, {{u"Nouvelle", 5, 6, 7, 8}});
     });
     EXPECT_EQ(m_files.Files().size(), before.size()) << "a temporary file was left behind";

@@ -6,22 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "desktop/command_error.h"
+#include "message_of.h"
 
 namespace icotrace::testing {
-
-// The French message of the CommandError that action throws; fails the test
-// when it throws nothing.
-template <typename Action>
-std::u16string MessageOf(Action&& action) {
-  try {
-    action();
-  } catch (const CommandError& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "no CommandError was thrown";
-  return std::u16string();
-}
 
 // UTF-16 to UTF-8, for readable failure output.
 inline std::string Utf8(std::u16string_view text) {

@@ -9,6 +9,7 @@
 #include "desktop/command_error.h"
 #include "desktop/mod_common.h"
 #include "memory_file_system.h"
+#include "message_of.h"
 #include "platform/windows_1252_codec.h"
 #include "simulated_shell.h"
 #include "ui/frm_main_commands.h"
@@ -85,14 +86,6 @@ class MainCommands : public ::testing::Test {
     std::vector<std::u16string> captions;
     for (const ListRow& row : view.rows) captions.push_back(row.Caption);
     return captions;
-  }
-  std::u16string FailureOf(void (FrmMainCommands::*command)()) {
-    try {
-      (commands.*command)();
-    } catch (const CommandError& error) {
-      return error.Message();
-    }
-    return u"";
   }
   std::set<MainButton> Enabled(std::initializer_list<MainButton> buttons) { return buttons; }
 
@@ -227,13 +220,14 @@ TEST_F(MainCommands, AFailedCommandChangesNothing) {
   const auto enabled = view.enabled;
   // A malformed file: the message names the file and the line.
   files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\nCassé;x;2;3;4\r\n");
-  const std::u16string malformed = FailureOf(&FrmMainCommands::Command4_Click);
+  const std::u16string malformed = MessageOf([&] { commands.Command4_Click(); });
   EXPECT_NE(malformed.find(kLayoutPath), std::u16string::npos);
   EXPECT_NE(malformed.find(u"2"), std::u16string::npos);
   // No desktop any more.
   shell.RemoveDesktop();
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"Le bureau de Windows est introuvable.");
-  EXPECT_NE(FailureOf(&FrmMainCommands::Command3_Click), u"");
+  EXPECT_EQ(MessageOf([&] { commands.Command1_Click(); }),
+            u"Le bureau de Windows est introuvable.");
+  EXPECT_NE(MessageOf([&] { commands.Command3_Click(); }), u"");
   EXPECT_EQ(view.rows.size(), rows.size());
   EXPECT_EQ(view.rows[0].Caption, rows[0].Caption);
   EXPECT_EQ(view.enabled, enabled) << "neither apply nor load was offered by the failures";
@@ -243,13 +237,13 @@ TEST_F(MainCommands, AFailedCommandChangesNothing) {
 
 TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFileAndSpeaksOfOneOnlyWhenThereIsOne) {
   shell.SetItems({});
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click),
+  EXPECT_EQ(MessageOf([&] { commands.Command3_Click(); }),
             u"Le bureau ne montre aucune icône : il n'y a rien à enregistrer.");
   EXPECT_FALSE(files.Has(kLayoutPath));
   EXPECT_EQ(view.enabled.count(MainButton::Command4), 0u) << "no file to load";
 
   files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n");
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command3_Click),
+  EXPECT_EQ(MessageOf([&] { commands.Command3_Click(); }),
             u"Le bureau ne montre aucune icône : la configuration enregistrée est conservée "
             u"telle quelle.");
   EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
@@ -257,7 +251,7 @@ TEST_F(MainCommands, ASaveOfAnEmptyDesktopKeepsTheSavedFileAndSpeaksOfOneOnlyWhe
 
 TEST_F(MainCommands, AFailedSaveLeavesTheFileAndReportsIt) {
   files.Put(kLayoutPath, "Corbeille;1;2;3;4\r\n").readOnly = true;
-  EXPECT_NE(FailureOf(&FrmMainCommands::Command3_Click), u"");
+  EXPECT_NE(MessageOf([&] { commands.Command3_Click(); }), u"");
   EXPECT_EQ(files.At(kLayoutPath).bytes, "Corbeille;1;2;3;4\r\n");
   EXPECT_EQ(view.enabled.count(MainButton::Command4), 0u);
 }
@@ -294,7 +288,7 @@ TEST_F(MainCommands, RowsGoInAsOneBatchThatEndsEvenWhenARowFails) {
   EXPECT_EQ(view.rowsOutsideBatch, 0);
   view.calls.clear();
   view.failAtRow = 1;
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"La liste est pleine.");
+  EXPECT_EQ(MessageOf([&] { commands.Command1_Click(); }), u"La liste est pleine.");
   EXPECT_THAT(view.calls, ElementsAre("rows", "clear", "clear", "drawn"))
       << "the rows of before go back within the same batch";
   EXPECT_FALSE(view.inBatch) << "the list must draw again after a failed row";
@@ -305,14 +299,14 @@ TEST_F(MainCommands, ARowTheListRefusesLeavesTheTableAndItsRowsAsTheyWere) {
   commands.Command1_Click();
   const int uninstalls = icons.uninstalls;
   view.failAtRow = 3;  // the load's fourth row: the read's three fit
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command4_Click), u"La liste est pleine.");
+  EXPECT_EQ(MessageOf([&] { commands.Command4_Click(); }), u"La liste est pleine.");
   EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
   EXPECT_EQ(commands.CurrentLayout().size(), 3u) << "an apply would move what the list shows";
   EXPECT_EQ(view.enabled.count(MainButton::Command2), 0u);
   EXPECT_EQ(icons.uninstalls, uninstalls) << "a load sets no hook free";
   // A read whose rows fail still lets the shell's hook go.
   view.failAtRow = 1;
-  EXPECT_EQ(FailureOf(&FrmMainCommands::Command1_Click), u"La liste est pleine.");
+  EXPECT_EQ(MessageOf([&] { commands.Command1_Click(); }), u"La liste est pleine.");
   EXPECT_EQ(icons.uninstalls, uninstalls + 1);
   EXPECT_EQ(commands.CurrentLayout().size(), 3u);
 }

@@ -14,10 +14,10 @@ struct IdListFree {
   void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 
-ComRef<IShellFolder> BindFolder(const std::wstring& path) {
-  ComRef<IShellFolder> desktop;
-  ComRef<IShellFolder> folder;
-  if (FAILED(SHGetDesktopFolder(desktop.Put()))) return folder;
+Microsoft::WRL::ComPtr<IShellFolder> BindFolder(const std::wstring& path) {
+  Microsoft::WRL::ComPtr<IShellFolder> desktop;
+  Microsoft::WRL::ComPtr<IShellFolder> folder;
+  if (FAILED(SHGetDesktopFolder(desktop.ReleaseAndGetAddressOf()))) return folder;
   ITEMIDLIST* raw = nullptr;
   std::wstring name = path;
   if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr))) {
@@ -25,7 +25,7 @@ ComRef<IShellFolder> BindFolder(const std::wstring& path) {
   }
   const std::unique_ptr<ITEMIDLIST, IdListFree> list(raw);
   desktop->BindToObject(list.get(), nullptr, IID_IShellFolder,
-                        reinterpret_cast<void**>(folder.Put()));
+                        reinterpret_cast<void**>(folder.ReleaseAndGetAddressOf()));
   return folder;
 }
 
@@ -34,11 +34,11 @@ ComRef<IShellFolder> BindFolder(const std::wstring& path) {
 bool ShellViewHost::Create(HWND parent, const std::wstring& folder) {
   m_folder = BindFolder(folder);
   if (!m_folder) return false;
-  if (FAILED(m_folder->CreateViewObject(parent, IID_IShellView,
-                                        reinterpret_cast<void**>(m_view.Put())))) {
+  if (FAILED(m_folder->CreateViewObject(
+          parent, IID_IShellView, reinterpret_cast<void**>(m_view.ReleaseAndGetAddressOf())))) {
     return false;
   }
-  *m_browser.Put() = new DemoShellBrowser(parent);
+  m_browser.Attach(new DemoShellBrowser(parent));
   FOLDERSETTINGS settings{};
   settings.ViewMode = FVM_ICON;
   settings.fFlags = FWF_NOSCROLL | FWF_NOCLIENTEDGE;  // no FWF_AUTOARRANGE, as most desktops

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "ui/win/com_ref.h"
+#include <wrl/client.h>
 
 namespace icotrace::demo {
 
@@ -32,9 +32,9 @@ class ShellViewHost {
   HWND ListView() const;
 
  private:
-  ComRef<IShellFolder> m_folder;
-  ComRef<IShellView> m_view;
-  ComRef<IShellBrowser> m_browser;
+  Microsoft::WRL::ComPtr<IShellFolder> m_folder;
+  Microsoft::WRL::ComPtr<IShellView> m_view;
+  Microsoft::WRL::ComPtr<IShellBrowser> m_browser;
   HWND m_viewWindow = nullptr;
 };
 

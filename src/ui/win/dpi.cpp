@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win/handles.h"
+
 namespace icotrace {
 namespace {
 
@@ -17,9 +19,8 @@ Function User32Function(const char* name) {
 }
 
 UINT SystemDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 

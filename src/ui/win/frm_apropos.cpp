@@ -80,19 +80,13 @@ void FrmApropos::ShowModal(HWND owner) {
   CreateWindowObject(m_instance, kAboutClass, kAboutStyle, kAboutExStyle, owner, 0);
   CreateControls();
   Form_Load();
-  LayOut(owner != nullptr ? WindowDpi(owner) : WindowDpi(Handle()));
+  SetDpi(owner != nullptr ? WindowDpi(owner) : WindowDpi(Handle()));
 
+  // Over the window that opens it; without one, over the work area.
   RECT around{};
   if (owner == nullptr || !::GetWindowRect(owner, &around))
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-  RECT window;
-  ::GetWindowRect(Handle(), &window);
-  const POINT corner =
-      CentredPosition(around, {window.right - window.left, window.bottom - window.top},
-                      ::MonitorFromRect(&around, MONITOR_DEFAULTTONEAREST));
-  ::SetWindowPos(Handle(), nullptr, corner.x, corner.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (const UINT dpi = WindowDpi(Handle()); dpi != m_dpi) LayOut(dpi);
+  CentreOn(around);
 
   DisabledOwner disabled(owner);
   ::ShowWindow(Handle(), SW_SHOW);
@@ -152,7 +146,6 @@ void FrmApropos::Form_Load() {
 }
 
 void FrmApropos::LayOut(UINT dpi) {
-  m_dpi = dpi;
   UniqueFont regular = CreateDialogFont(kDialogFontTwips, false, dpi);
   UniqueFont bold = CreateDialogFont(kDialogFontTwips, true, dpi);
   UniqueFont largeBold = CreateDialogFont(kLargeFontTwips, true, dpi);
@@ -201,10 +194,6 @@ LRESULT FrmApropos::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (SetLinkCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
       break;
-    case WM_DPICHANGED:
-      LayOut(HIWORD(wParam));
-      MoveToSuggested(Handle(), lParam);
-      return 0;
     default:
       break;
   }
@@ -227,10 +216,11 @@ void FrmApropos::Link_Click(AboutLink link) {
 void FrmApropos::Paint() {
   PAINTSTRUCT paint;
   const HDC dc = ::BeginPaint(Handle(), &paint);
-  const int width = TwipsToPixels(kRuleWidthTwips, m_dpi);
+  const UINT dpi = Dpi();
+  const int width = TwipsToPixels(kRuleWidthTwips, dpi);
   for (const LineDesign& line : kAboutLines) {
-    const RECT rule{TwipsToPixels(line.FromX, m_dpi), TwipsToPixels(line.FromY, m_dpi),
-                    TwipsToPixels(line.ToX, m_dpi), TwipsToPixels(line.ToY, m_dpi) + width};
+    const RECT rule{TwipsToPixels(line.FromX, dpi), TwipsToPixels(line.FromY, dpi),
+                    TwipsToPixels(line.ToX, dpi), TwipsToPixels(line.ToY, dpi) + width};
     ::FillRect(dc, &rule, ::GetSysColorBrush(COLOR_WINDOWTEXT));
   }
   ::EndPaint(Handle(), &paint);
@@ -241,7 +231,7 @@ void FrmApropos::DrawPicture(const DRAWITEMSTRUCT& item) {
   if (item.hwndItem == Control(AboutControl::Image2)) {
     m_donation.Render(item.hDC, item.rcItem);
   } else if (item.hwndItem == Control(AboutControl::Image1) && m_programIcon) {
-    const int size = TwipsToPixels(kAboutIconTwips, m_dpi);
+    const int size = TwipsToPixels(kAboutIconTwips, Dpi());
     ::DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, m_programIcon.Get(), size, size, 0,
                  nullptr, DI_NORMAL);
   }

@@ -7,9 +7,9 @@
 #include <array>
 #include <optional>
 
+#include "platform/win/handles.h"
 #include "ui/about_box_design.h"
 #include "ui/win/container_window.h"
-#include "ui/win/handles.h"
 #include "ui/win/resource_picture.h"
 #include "ui/win/tool_tips.h"
 #include "ui/win/window.h"
@@ -30,7 +30,7 @@ class FrmApropos final : public Window {
   void CreateControls();
   HWND CreateControl(const AboutControlDesign& design, HWND parent, UINT_PTR id);
   void Form_Load();
-  void LayOut(UINT dpi);
+  void LayOut(UINT dpi) override;
   void Command1_Click();
   void Link_Click(AboutLink link);
   void Paint();
@@ -43,7 +43,6 @@ class FrmApropos final : public Window {
   HINSTANCE m_instance;
   HWND m_owner = nullptr;
   bool m_closed = false;
-  UINT m_dpi = 0;
   // In the order of AboutControls().
   std::array<HWND, kAboutControlCount> m_controls{};
   ContainerWindow m_picture1;

@@ -61,7 +61,7 @@ FrmMain::FrmMain(HINSTANCE instance, const ProgramServices& services)
   try {
     ::SetWindowTextW(Handle(), Wide(ApplicationTitle).c_str());
     CreateControls();
-    LayOut(WindowDpi(Handle()));
+    SetDpi(WindowDpi(Handle()));
   } catch (...) {
     // No destructor runs for a half-built window: the window goes before
     // the members it would still send its messages to.
@@ -76,18 +76,11 @@ FrmMain::~FrmMain() {
 
 void FrmMain::Show(int showCommand) {
   ::SendMessageW(Handle(), kFormLoadMessage, 0, 0);
-  RECT window;
-  ::GetWindowRect(Handle(), &window);
-  const SIZE size{window.right - window.left, window.bottom - window.top};
-  const HMONITOR monitor = ::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  ::GetMonitorInfoW(monitor, &info);
-  const POINT corner = CentredPosition(info.rcWork, size, monitor);
-  ::SetWindowPos(Handle(), nullptr, corner.x, corner.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The centre may lie on a monitor of another DPI.
-  if (const UINT dpi = WindowDpi(Handle()); dpi != m_dpi) LayOut(dpi);
+  ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
+  // The whole screen, taskbar included, as the window was designed to start.
+  CentreOn(info.rcMonitor);
   ::ShowWindow(Handle(), showCommand);
   ::UpdateWindow(Handle());
   ::SetFocus(m_listView1);
@@ -113,19 +106,14 @@ void FrmMain::CreateListView1() {
 }
 
 void FrmMain::LayOut(UINT dpi) {
-  const bool firstLayOut = m_dpi == 0;
-  m_dpi = dpi;
   UniqueFont font = CreateDialogFont(kDialogFontTwips, false, dpi);
   SetControlFont(Handle(), font.Get());
 
-  PlaceWindow(m_listView1, ToPixels(kListView1Rect, dpi));
+  LayOutRowList(m_listView1, dpi);
   SetControlFont(m_listView1, font.Get());
-  for (std::size_t i = 0; i < kListColumns.size(); ++i)
-    ListView_SetColumnWidth(m_listView1, static_cast<int>(i),
-                            TwipsToPixels(kListColumns[i].WidthTwips, dpi));
   // ImageList1 is made once, at the first DPI: it is the cache of the desktop's
   // icons, and a new list would lose them.
-  if (firstLayOut) {
+  if (m_imageList1.Handle() == nullptr) {
     m_imageList1.Create(TwipsToPixels(kSmallIconTwips, dpi));
     ListView_SetImageList(m_listView1, m_imageList1.Handle(), LVSIL_SMALL);
   }
@@ -156,10 +144,6 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_ACTIVATE:
       KeepFocus(wParam);
-      return 0;
-    case WM_DPICHANGED:
-      LayOut(HIWORD(wParam));
-      MoveToSuggested(Handle(), lParam);
       return 0;
     case kFormLoadMessage:
       m_commands.Form_Load();
@@ -199,7 +183,7 @@ bool FrmMain::DrawButton(const DRAWITEMSTRUCT& item) {
   for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
     if (m_buttons[i] != item.hwndItem) continue;
     const std::wstring caption = Wide(kMainButtons[i].Caption);
-    DrawPictureButton(item, {m_pictures[i].Get(), TwipsToPixels(kButtonPictureTwips, m_dpi)},
+    DrawPictureButton(item, {m_pictures[i].Get(), TwipsToPixels(kButtonPictureTwips, Dpi())},
                       caption);
     return true;
   }

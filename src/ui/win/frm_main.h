@@ -11,12 +11,12 @@
 #include "platform/ansi_codec.h"
 #include "platform/file_system.h"
 #include "platform/screen_metrics.h"
+#include "platform/win/handles.h"
 #include "platform/win_api.h"
 #include "ui/frm_main_commands.h"
 #include "ui/main_window_design.h"
 #include "ui/main_window_view.h"
 #include "ui/win/container_window.h"
-#include "ui/win/handles.h"
 #include "ui/win/keyed_image_list.h"
 #include "ui/win/mod_sys_icons.h"
 #include "ui/win/tool_tips.h"
@@ -55,8 +55,7 @@ class FrmMain final : public Window, private MainWindowView {
 
   void CreateControls();
   void CreateListView1();
-  // Positions, sizes, fonts and pictures for the DPI; the client size too.
-  void LayOut(UINT dpi);
+  void LayOut(UINT dpi) override;
   void OnButtonCommand(UINT_PTR id);
   bool DrawButton(const DRAWITEMSTRUCT& item);
   void KeepFocus(WPARAM activation);
@@ -65,7 +64,6 @@ class FrmMain final : public Window, private MainWindowView {
   KeyedImageList m_imageList1;
   ModSysIcons m_sysIcons;
   FrmMainCommands m_commands;
-  UINT m_dpi = 0;
   HWND m_listView1 = nullptr;
   ContainerWindow m_frame1;
   // In the order of kMainButtons: left to right.

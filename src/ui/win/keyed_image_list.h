@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/win/handles.h"
+#include "platform/win/handles.h"
 
 namespace icotrace {
 

@@ -6,6 +6,8 @@
 
 #include "desktop/command_error.h"
 #include "ui/main_window_design.h"
+#include "ui/twips.h"
+#include "ui/win/dpi.h"
 #include "ui/win/wide_text.h"
 
 namespace icotrace {
@@ -31,6 +33,13 @@ HWND CreateRowList(HWND parent, UINT_PTR id, HINSTANCE instance) {
     ListView_InsertColumn(list, static_cast<int>(i), &column);
   }
   return list;
+}
+
+void LayOutRowList(HWND list, UINT dpi) {
+  PlaceWindow(list, ToPixels(kListView1Rect, dpi));
+  for (std::size_t i = 0; i < kListColumns.size(); ++i)
+    ListView_SetColumnWidth(list, static_cast<int>(i),
+                            TwipsToPixels(kListColumns[i].WidthTwips, dpi));
 }
 
 void HoldRowDrawing(HWND list) {

@@ -12,6 +12,8 @@ namespace icotrace {
 // A report-view list with the four columns of kListColumns (no widths yet),
 // sharing its image lists: ImageList1 belongs to the window.
 HWND CreateRowList(HWND parent, UINT_PTR id, HINSTANCE instance);
+// The list at the place of ListView1 and its columns at their widths, for dpi.
+void LayOutRowList(HWND list, UINT dpi);
 
 // A list view that draws as the rows go in spends milliseconds on each
 // (about 10 under Wine): thousands of rows would hold the window for minutes.

@@ -12,11 +12,12 @@ bool ModSysIcons::ImageKeyExists(const std::u16string& key) {
 }
 
 bool ModSysIcons::AddDesktopIcon(const std::u16string& key, std::int32_t image) {
-  const ComRef<IPictureDisp> picture = DesktopIconPicture(image);
+  const ComPtr<IPictureDisp> picture = DesktopIconPicture(image);
   if (!picture) return false;
-  ComRef<IPicture> pictured;
+  ComPtr<IPicture> pictured;
   OLE_HANDLE handle = 0;
-  if (FAILED(picture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(pictured.Put()))) ||
+  if (FAILED(picture->QueryInterface(IID_IPicture,
+                                     reinterpret_cast<void**>(pictured.GetAddressOf()))) ||
       FAILED(pictured->get_Handle(&handle))) {
     return false;
   }
@@ -29,30 +30,29 @@ void ModSysIcons::UninstallHook() {
   ::UninstallHook();
 }
 
-ComRef<IPictureDisp> ModSysIcons::DesktopIconPicture(std::int32_t image) {
+ComPtr<IPictureDisp> ModSysIcons::DesktopIconPicture(std::int32_t image) {
   const WindowHandle listView = m_desktop.FindDesktopListView();
   if (listView == 0) return {};
   const std::optional<std::int64_t> imageList =
       m_api.SendMessageTimeoutW(listView, lv::kGetImageList, lv::kSmallImageList, 0);
   if (!imageList || *imageList == 0) return {};
-  const HICON icon =
-      ::GetIcon(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)),
-                reinterpret_cast<HIMAGELIST>(static_cast<INT_PTR>(*imageList)), image);
-  if (icon == nullptr) return {};
-  ComRef<IPictureDisp> picture = IconToPicture(icon, true);
-  // An icon no picture took is still ours to destroy.
-  if (!picture) ::DestroyIcon(icon);
+  UniqueIcon icon(::GetIcon(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)),
+                            reinterpret_cast<HIMAGELIST>(static_cast<INT_PTR>(*imageList)), image));
+  if (!icon) return {};
+  ComPtr<IPictureDisp> picture = IconToPicture(icon.Get(), true);
+  // A picture that took the icon destroys it; one no picture took is still ours.
+  if (picture) icon.Release();
   return picture;
 }
 
-ComRef<IPictureDisp> ModSysIcons::IconToPicture(HICON icon, bool own) {
+ComPtr<IPictureDisp> ModSysIcons::IconToPicture(HICON icon, bool own) {
   PICTDESC description{};
   description.cbSizeofstruct = sizeof description;
   description.picType = PICTYPE_ICON;
   description.icon.hicon = icon;
-  ComRef<IPictureDisp> picture;
+  ComPtr<IPictureDisp> picture;
   if (FAILED(::OleCreatePictureIndirect(&description, IID_IPictureDisp, own ? TRUE : FALSE,
-                                        reinterpret_cast<void**>(picture.Put())))) {
+                                        reinterpret_cast<void**>(picture.GetAddressOf())))) {
     return {};
   }
   return picture;

@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "desktop/mod_common.h"
+#include "platform/win/handles.h"
 #include "platform/win_api.h"
 #include "ui/icon_images.h"
-#include "ui/win/com_ref.h"
 #include "ui/win/keyed_image_list.h"
 
 namespace icotrace {
@@ -28,10 +28,10 @@ class ModSysIcons final : public IconImageCache {
 
   // The picture of the desktop's small icon at image; empty when the shell
   // or the fetch fails.
-  ComRef<IPictureDisp> DesktopIconPicture(std::int32_t image);
+  ComPtr<IPictureDisp> DesktopIconPicture(std::int32_t image);
   // Wraps icon into a picture object; with own, the picture destroys the
   // icon when its last reference goes. Empty when the wrapping fails.
-  static ComRef<IPictureDisp> IconToPicture(HICON icon, bool own);
+  static ComPtr<IPictureDisp> IconToPicture(HICON icon, bool own);
 
  private:
   modCommon& m_desktop;

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "ui/win/handles.h"
+#include "platform/win/handles.h"
 
 namespace icotrace {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/win/handles.h"
+#include "platform/win/handles.h"
 #include "ui/win/window.h"
 
 namespace icotrace {

@@ -13,11 +13,11 @@ void ResourcePicture::Load(HINSTANCE instance, int resourceId) {
   const HGLOBAL loaded = ::LoadResource(instance, found);
   const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (bytes == nullptr || size == 0) return;
-  ComRef<IStream> stream;
-  *stream.Put() = ::SHCreateMemStream(static_cast<const BYTE*>(bytes), size);
+  ComPtr<IStream> stream;
+  stream.Attach(::SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
   if (!stream) return;
   if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(m_picture.Put()))))
+                              reinterpret_cast<void**>(m_picture.ReleaseAndGetAddressOf()))))
     m_picture.Reset();
 }
 

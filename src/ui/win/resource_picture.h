@@ -6,7 +6,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "ui/win/com_ref.h"
+#include "platform/win/handles.h"
 
 namespace icotrace {
 
@@ -18,7 +18,7 @@ class ResourcePicture {
   void Render(HDC dc, const RECT& bounds) const;
 
  private:
-  ComRef<IPicture> m_picture;
+  ComPtr<IPicture> m_picture;
 };
 
 }  // namespace icotrace

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/win/handles.h"
+#include "platform/win/handles.h"
 
 namespace icotrace {
 

@@ -5,6 +5,7 @@
 
 #include "desktop/command_error.h"
 #include "ui/app_info.h"
+#include "ui/win/dpi.h"
 #include "ui/win/wide_text.h"
 
 namespace icotrace {
@@ -61,7 +62,28 @@ void Window::Destroy() {
   ::DestroyWindow(window);
 }
 
+void Window::SetDpi(UINT dpi) {
+  m_dpi = dpi;
+  LayOut(dpi);
+}
+
+void Window::CentreOn(const RECT& around) {
+  RECT window{};
+  ::GetWindowRect(m_window, &window);
+  const POINT corner =
+      CentredPosition(around, {window.right - window.left, window.bottom - window.top},
+                      ::MonitorFromRect(&around, MONITOR_DEFAULTTONEAREST));
+  ::SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const UINT dpi = WindowDpi(m_window); dpi != m_dpi) SetDpi(dpi);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) {
+    SetDpi(HIWORD(wParam));
+    MoveToSuggested(m_window, lParam);
+    return 0;
+  }
   return ::DefWindowProcW(m_window, message, wParam, lParam);
 }
 

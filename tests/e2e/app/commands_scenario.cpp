@@ -5,10 +5,10 @@
 #include "desktop_places.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
-#include "mouse_input.h"
+#include "live_windows.h"
+#include "person_input.h"
 #include "round_trip.h"
 #include "scratch_install.h"
-#include "top_windows.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -27,7 +27,7 @@ void CheckAboutBox(IcotraceSession& icotrace) {
          __FILE__, __LINE__);
   const HWND ok = ::FindWindowExW(about, nullptr, L"Button", L"&OK");
   if (!Record(ok != nullptr, "About: the box has its \"&OK\" button", __FILE__, __LINE__)) return;
-  ClickCentreOf(ok);
+  ClickAt(ClientCentreOf(ok));
   Record(WaitUntil([&] { return !::IsWindow(about) || !::IsWindowVisible(about); }, 10000),
          "About: \"&OK\" closes the box", __FILE__, __LINE__);
   Record(WaitUntil([&] { return ::IsWindowEnabled(icotrace.Main()) != 0; }, 5000),

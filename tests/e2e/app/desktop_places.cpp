@@ -1,7 +1,7 @@
 #include "desktop_places.h"
 
 #include "e2e_check.h"
-#include "top_windows.h"
+#include "live_windows.h"
 
 namespace icotrace::e2e {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "demo_desktop_process.h"
 #include "e2e_check.h"
-#include "mouse_input.h"
-#include "top_windows.h"
+#include "live_windows.h"
+#include "person_input.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -35,7 +35,7 @@ BOOL CALLBACK TakeControl(HWND window, LPARAM data) {
   const std::wstring type = ClassOf(window);
   if (type == WC_LISTVIEWW && search->listView == nullptr) search->listView = window;
   if (type != L"Button") return TRUE;
-  const std::wstring text = TextOf(window);
+  const std::wstring text = SystemTextOf(window);
   for (std::size_t i = 0; i < kCommandCount; ++i)
     if (text == kCaptions[i]) search->buttons[i] = window;
   return TRUE;
@@ -86,16 +86,11 @@ std::string Describe(ClickResult result) {
   return "?";
 }
 
-IcotraceSession::IcotraceSession(const std::wstring& program) {
-  std::wstring commandLine = L"\"" + program + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &m_process))
-    throw E2eError("cannot start " + Utf8(program) + " (error " + std::to_string(::GetLastError()) +
-                   ")");
-  ::WaitForInputIdle(m_process.hProcess, kStartMs);
-  m_main = FindTopWindow(m_process.dwProcessId, L"Icotrace", kStartMs);
+IcotraceSession::IcotraceSession(const std::wstring& program) : m_program(program, {}, kStartMs) {
+  if (!m_program.Started())
+    throw E2eError("cannot start " + Utf8(program) + " (error " +
+                   std::to_string(m_program.StartError()) + ")");
+  m_main = FindTopWindow(m_program.ProcessId(), L"Icotrace", kStartMs);
   if (m_main == nullptr) throw E2eError("Icotrace.exe showed no main window");
   ControlSearch controls;
   ::EnumChildWindows(m_main, &TakeControl, reinterpret_cast<LPARAM>(&controls));
@@ -109,21 +104,11 @@ IcotraceSession::IcotraceSession(const std::wstring& program) {
   ::Sleep(300);  // let it paint before the first click
 }
 
-IcotraceSession::~IcotraceSession() {
-  if (!Ended()) {
-    ::TerminateProcess(m_process.hProcess, 1);
-    ::WaitForSingleObject(m_process.hProcess, 5000);
-  }
-  ::CloseHandle(m_process.hThread);
-  ::CloseHandle(m_process.hProcess);
-}
-
 ClickResult IcotraceSession::Click(Command command) {
   const HWND button = Button(command);
   if (!::IsWindowEnabled(button)) return ClickResult::NotTaken;
-  const POINT centre = CentreOf(button);
+  const POINT centre = ClientCentreOf(button);
   if (::WindowFromPoint(centre) != button && !BringToFront()) return ClickResult::NotTaken;
-  MoveMouseTo(centre);
   PressLeftButton(centre);
   // Down is taken when the button shows itself pushed; up is taken when it
   // no longer does. The answer to that last question comes only once the
@@ -139,7 +124,7 @@ ClickResult IcotraceSession::Click(Command command) {
 bool IcotraceSession::BringToFront() const {
   ::SetForegroundWindow(m_main);
   ::BringWindowToTop(m_main);
-  const POINT centre = CentreOf(m_main);
+  const POINT centre = ClientCentreOf(m_main);
   return WaitUntil(
       [&] {
         const HWND top = ::WindowFromPoint(centre);
@@ -159,10 +144,7 @@ bool IcotraceSession::ClickCloseBox() {
                                  &hit))
         return false;
       if (hit != HTCLOSE) continue;
-      const POINT point{x, y};
-      MoveMouseTo(point);
-      PressLeftButton(point);
-      ReleaseLeftButton(point);
+      ClickAt({x, y});
       return true;
     }
   }
@@ -179,15 +161,6 @@ bool IcotraceSession::Responsive() const {
   DWORD_PTR ignored = 0;
   return !Ended() &&
          ::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
-}
-
-bool IcotraceSession::WaitForExit(DWORD waitMs, DWORD& exitCode) const {
-  return ::WaitForSingleObject(m_process.hProcess, waitMs) == WAIT_OBJECT_0 &&
-         ::GetExitCodeProcess(m_process.hProcess, &exitCode);
-}
-
-bool IcotraceSession::Ended() const {
-  return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 }  // namespace icotrace::e2e

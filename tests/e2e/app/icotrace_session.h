@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "running_program.h"
+
 namespace icotrace::e2e {
 
 // The six commands, by the caption of their button.
@@ -35,12 +37,10 @@ class IcotraceSession {
   explicit IcotraceSession(const std::wstring& program);
   IcotraceSession(const IcotraceSession&) = delete;
   IcotraceSession& operator=(const IcotraceSession&) = delete;
-  // Ends the program if it still runs.
-  ~IcotraceSession();
 
   HWND Main() const { return m_main; }
   HWND ListView() const { return m_listView; }
-  DWORD ProcessId() const { return m_process.dwProcessId; }
+  DWORD ProcessId() const { return m_program.ProcessId(); }
 
   // Raises the main window above whatever covers it, as a person clicking
   // its title would; false when it stays covered.
@@ -57,13 +57,15 @@ class IcotraceSession {
   // True while the process runs and its main window answers.
   bool Responsive() const;
   // The exit code when the process ended within waitMs.
-  bool WaitForExit(DWORD waitMs, DWORD& exitCode) const;
+  bool WaitForExit(DWORD waitMs, DWORD& exitCode) const {
+    return m_program.WaitForExit(waitMs, exitCode);
+  }
 
  private:
   HWND Button(Command command) const { return m_buttons[static_cast<std::size_t>(command)]; }
-  bool Ended() const;
+  bool Ended() const { return m_program.Ended(); }
 
-  PROCESS_INFORMATION m_process{};
+  RunningProgram m_program;
   HWND m_main = nullptr;
   HWND m_listView = nullptr;
   std::array<HWND, kCommandCount> m_buttons{};

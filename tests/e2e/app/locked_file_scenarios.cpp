@@ -7,6 +7,7 @@
 #include "e2e_check.h"
 #include "expected_layout.h"
 #include "failed_command.h"
+#include "platform/win/handles.h"
 #include "scratch_install.h"
 
 namespace icotrace::e2e {
@@ -21,15 +22,10 @@ class HeldFile {
   explicit HeldFile(const std::wstring& path)
       : m_file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  ~HeldFile() {
-    if (Holding()) ::CloseHandle(m_file);
-  }
-  bool Holding() const { return m_file != INVALID_HANDLE_VALUE; }
+  bool Holding() const { return static_cast<bool>(m_file); }
 
  private:
-  HANDLE m_file;
+  UniqueKernelHandle m_file;
 };
 
 void LockedFile(const AppPaths& paths) {

@@ -4,16 +4,17 @@
 
 #include <cstdio>
 
+#include "platform/win/handles.h"
+
 namespace icotrace::e2e {
 
 std::optional<MemoryUse> MemoryOf(DWORD processId) {
-  const HANDLE process =
-      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (process == nullptr) return std::nullopt;
+  const UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return std::nullopt;
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
-  const BOOL known = ::GetProcessMemoryInfo(process, &counters, sizeof counters);
-  ::CloseHandle(process);
+  const BOOL known = ::GetProcessMemoryInfo(process.Get(), &counters, sizeof counters);
   // A system that keeps no account answers with zeros.
   if (!known || counters.PeakWorkingSetSize == 0) return std::nullopt;
   return MemoryUse{counters.WorkingSetSize, counters.PeakWorkingSetSize,

@@ -10,6 +10,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "expected_layout.h"
+#include "platform/win/handles.h"
 #include "scratch_install.h"
 
 namespace icotrace::e2e {
@@ -26,11 +27,10 @@ std::wstring ScreenFileName() {
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found{};
-  const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (!search) return names;
   do names.emplace_back(found.cFileName);
-  while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  while (::FindNextFileW(search.Get(), &found));
   return names;
 }
 

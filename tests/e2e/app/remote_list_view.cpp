@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "remote_memory.h"
+
 namespace icotrace::e2e {
 namespace {
 
@@ -9,44 +11,6 @@ constexpr DWORD kAnswerMs = 10000;
 constexpr int kTextCapacity = 1024;
 // ImageList1 holds the desktop's small icons: 16 pixels at 96 dpi.
 constexpr int kSmallIconPixels = 16;
-
-class ProcessOf {
- public:
-  explicit ProcessOf(HWND window) {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    m_process = ::OpenProcess(
-        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-        FALSE, processId);
-  }
-  ProcessOf(const ProcessOf&) = delete;
-  ProcessOf& operator=(const ProcessOf&) = delete;
-  ~ProcessOf() {
-    if (m_block != nullptr) ::VirtualFreeEx(m_process, m_block, 0, MEM_RELEASE);
-    if (m_process != nullptr) ::CloseHandle(m_process);
-  }
-
-  // Commits size bytes in the other process; null when it cannot.
-  BYTE* Lend(SIZE_T size) {
-    if (m_process != nullptr && m_block == nullptr)
-      m_block =
-          ::VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    return static_cast<BYTE*>(m_block);
-  }
-  bool Write(const void* address, const void* data, SIZE_T size) const {
-    return m_process != nullptr &&
-           ::WriteProcessMemory(m_process, const_cast<void*>(address), data, size, nullptr);
-  }
-  bool Read(const void* address, void* data, SIZE_T size) const {
-    SIZE_T read = 0;
-    return m_process != nullptr && ::ReadProcessMemory(m_process, address, data, size, &read) &&
-           read == size;
-  }
-
- private:
-  HANDLE m_process = nullptr;
-  void* m_block = nullptr;
-};
 
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
@@ -56,8 +20,8 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // The record and its text buffer side by side in the lent block.
-std::optional<std::wstring> ItemText(const ProcessOf& process, BYTE* block, HWND listView, int row,
-                                     int subItem) {
+std::optional<std::wstring> ItemText(const RemoteMemory& process, BYTE* block, HWND listView,
+                                     int row, int subItem) {
   auto* remoteText = reinterpret_cast<wchar_t*>(block + sizeof(LVITEMW));
   LVITEMW item{};
   item.iSubItem = subItem;
@@ -72,7 +36,7 @@ std::optional<std::wstring> ItemText(const ProcessOf& process, BYTE* block, HWND
   return text;
 }
 
-std::optional<int> ItemImage(const ProcessOf& process, BYTE* block, HWND listView, int row) {
+std::optional<int> ItemImage(const RemoteMemory& process, BYTE* block, HWND listView, int row) {
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
@@ -89,7 +53,7 @@ std::vector<SeenRow> ReadRows(HWND listView) {
   std::vector<SeenRow> rows;
   const int count = static_cast<int>(Ask(listView, LVM_GETITEMCOUNT, 0, 0).value_or(0));
   if (count <= 0) return rows;
-  ProcessOf process(listView);
+  RemoteMemory process(listView);
   BYTE* block = process.Lend(sizeof(LVITEMW) + kTextCapacity * sizeof(wchar_t));
   if (block == nullptr) return rows;
   for (int row = 0; row < count; ++row) {
@@ -115,7 +79,7 @@ std::optional<int> SmallImageCount(HWND listView) {
     void* interfacePointer;
     INT current, capacity, grow, cx, cy;
   } head{};
-  const ProcessOf process(listView);
+  const RemoteMemory process(listView);
   if (!process.Read(reinterpret_cast<const void*>(imageList), &head, sizeof head))
     return std::nullopt;
   const bool plausible = head.cx == kSmallIconPixels && head.cy == kSmallIconPixels &&

@@ -4,7 +4,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "expected_layout.h"
-#include "mouse_input.h"
+#include "person_input.h"
 
 namespace icotrace::e2e {
 

@@ -10,7 +10,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "message_box.h"
-#include "mouse_input.h"
+#include "person_input.h"
 #include "remote_list_view.h"
 #include "scratch_install.h"
 

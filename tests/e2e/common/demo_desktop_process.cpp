@@ -11,26 +11,10 @@ constexpr DWORD kMessageTimeoutMs = 10000;
 // A demo desktop closes in well under a second unless it was told to hang.
 constexpr DWORD kCloseGraceMs = 3000;
 
-std::wstring CommandLine(const std::wstring& executable,
-                         const std::vector<std::wstring>& arguments) {
-  std::wstring line = L"\"" + executable + L"\"";
-  for (const std::wstring& argument : arguments) line += L" \"" + argument + L"\"";
-  return line;
-}
-
-PROCESS_INFORMATION Launch(const std::wstring& executable,
-                           const std::vector<std::wstring>& arguments) {
-  std::wstring line = CommandLine(executable, arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+void ExpectStarted(const RunningProgram& program, const std::wstring& executable) {
+  if (!program.Started())
     throw E2eError("cannot start " + Utf8(executable) + " (error " +
-                   std::to_string(GetLastError()) + ")");
-  }
-  CloseHandle(info.hThread);
-  return info;
+                   std::to_string(program.StartError()) + ")");
 }
 
 // The visible top-level "Progman" window of that process, or null.
@@ -47,18 +31,14 @@ HWND ProgmanOf(DWORD processId) {
 }  // namespace
 
 DemoDesktopProcess::DemoDesktopProcess(const std::wstring& executable,
-                                       const std::vector<std::wstring>& arguments,
-                                       DWORD timeoutMs) {
-  const PROCESS_INFORMATION info = Launch(executable, arguments);
-  m_process = info.hProcess;
-  m_processId = info.dwProcessId;
+                                       const std::vector<std::wstring>& arguments, DWORD timeoutMs)
+    : m_program(executable, arguments, timeoutMs) {
+  ExpectStarted(m_program, executable);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  WaitForInputIdle(m_process, timeoutMs);
-  while ((m_progman = ProgmanOf(m_processId)) == nullptr) {
+  while ((m_progman = ProgmanOf(m_program.ProcessId())) == nullptr) {
     if (Exited(0) || GetTickCount64() > deadline) {
       const bool ended = Exited(0);
       const DWORD code = Stop();
-      CloseHandle(m_process);
       throw E2eError(ended ? "the demo desktop ended at start with code " + std::to_string(code)
                            : "the demo desktop did not show its window in time");
     }
@@ -68,7 +48,6 @@ DemoDesktopProcess::DemoDesktopProcess(const std::wstring& executable,
 
 DemoDesktopProcess::~DemoDesktopProcess() {
   Stop();
-  CloseHandle(m_process);
 }
 
 HWND DemoDesktopProcess::ListView() const {
@@ -78,7 +57,7 @@ HWND DemoDesktopProcess::ListView() const {
 
 std::vector<demo::DemoItem> DemoDesktopProcess::Truth() const {
   static int s_dumps = 0;
-  const std::wstring path = E2eDirectory() + L"\\truth-" + std::to_wstring(m_processId) + L"-" +
+  const std::wstring path = E2eDirectory() + L"\\truth-" + std::to_wstring(ProcessId()) + L"-" +
                             std::to_wstring(++s_dumps) + L".txt";
   COPYDATASTRUCT data{};
   data.dwData = demo::kDumpRequest;
@@ -90,9 +69,10 @@ std::vector<demo::DemoItem> DemoDesktopProcess::Truth() const {
       written != 1) {
     throw E2eError("the demo desktop did not write its items");
   }
-  const std::string bytes = ReadFileBytes(path);
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) throw E2eError("cannot open " + Utf8(path));
   DeleteFileW(path.c_str());
-  return demo::ParseItemFile(bytes);
+  return demo::ParseItemFile(*bytes);
 }
 
 std::int32_t DemoDesktopProcess::Scramble(std::uint32_t seed) const {
@@ -105,58 +85,50 @@ std::int32_t DemoDesktopProcess::Scramble(std::uint32_t seed) const {
 }
 
 bool DemoDesktopProcess::Exited(DWORD waitMs) const {
-  return WaitForSingleObject(m_process, waitMs) == WAIT_OBJECT_0;
+  return m_program.Ended(waitMs);
 }
 
 DWORD DemoDesktopProcess::Stop() {
   if (!Exited(0)) {
     if (m_progman != nullptr) PostMessageW(m_progman, WM_CLOSE, 0, 0);
-    if (m_progman == nullptr || !Exited(kCloseGraceMs)) {
-      TerminateProcess(m_process, 1);
-      Exited(5000);
-    }
+    if (m_progman == nullptr || !Exited(kCloseGraceMs)) m_program.Terminate();
   }
-  DWORD code = 0;
-  GetExitCodeProcess(m_process, &code);
-  return code;
+  return m_program.ExitCode();
 }
 
 ExitResult RunDemoDesktopToExit(const std::wstring& executable,
                                 const std::vector<std::wstring>& arguments, DWORD timeoutMs) {
-  const PROCESS_INFORMATION info = Launch(executable, arguments);
+  // It is not waited for until idle: it may end before it ever takes input.
+  RunningProgram program(executable, arguments, 0);
+  ExpectStarted(program, executable);
   ExitResult result;
-  result.Exited = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
-  if (!result.Exited) {
-    TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, 5000);
-  }
-  GetExitCodeProcess(info.hProcess, &result.Code);
-  CloseHandle(info.hProcess);
+  result.Exited = program.Ended(timeoutMs);
+  if (!result.Exited) program.Terminate();
+  result.Code = program.ExitCode();
   return result;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw E2eError("cannot open " + Utf8(path));
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+  const UniqueKernelHandle file(CreateFileW(
+      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
     bytes.append(buffer, read);
-  CloseHandle(file);
   return bytes;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   const bool ok =
-      file != INVALID_HANDLE_VALUE &&
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      file &&
+      WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
       written == bytes.size();
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!ok) throw E2eError("cannot write " + Utf8(path));
 }
 

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "demo_items.h"
+#include "running_program.h"
 
 namespace icotrace::e2e {
 
@@ -33,7 +35,7 @@ class DemoDesktopProcess {
   // Its list view: the first child of Progman's first child (not in the
   // WorkerW layout).
   HWND ListView() const;
-  DWORD ProcessId() const { return m_processId; }
+  DWORD ProcessId() const { return m_program.ProcessId(); }
 
   // The items as the demo desktop's own list view holds them, in its order.
   std::vector<demo::DemoItem> Truth() const;
@@ -46,8 +48,7 @@ class DemoDesktopProcess {
   DWORD Stop();
 
  private:
-  HANDLE m_process = nullptr;
-  DWORD m_processId = 0;
+  RunningProgram m_program;
   HWND m_progman = nullptr;
 };
 
@@ -61,9 +62,10 @@ struct ExitResult {
 ExitResult RunDemoDesktopToExit(const std::wstring& executable,
                                 const std::vector<std::wstring>& arguments, DWORD timeoutMs);
 
-// Reads a file whole, writes bytes to a file whole (for item files and
-// dumps); throw E2eError.
-std::string ReadFileBytes(const std::wstring& path);
+// Writes bytes to a file whole (for item files); throws E2eError.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// A file's bytes, read while others may hold it open; nothing when it cannot
+// be opened.
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
 
 }  // namespace icotrace::e2e

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "live_windows.h"
+#include "platform/win/handles.h"
+
 namespace icotrace::e2e {
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
@@ -34,15 +37,13 @@ bool RequestScreenshot(const std::wstring& name) {
   // Let the windows finish painting first.
   Sleep(300);
   const std::wstring request = E2eDirectory() + L"\\" + name + L".snap-request";
-  HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  constexpr DWORD kWaitMs = 20000;
-  for (DWORD waited = 0; waited < kWaitMs; waited += 100) {
-    if (GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    Sleep(100);
-  }
+  if (!UniqueKernelHandle(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)))
+    return false;
+  // The harness removes the request once the picture is written.
+  if (WaitUntil([&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                30000))
+    return true;
   DeleteFileW(request.c_str());
   return false;
 }

@@ -20,13 +20,12 @@ std::wstring FolderOf(const std::wstring& path) {
 template <typename Visit>
 void ForEachFile(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW found{};
-  const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (!search) return;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
       visit(std::wstring(found.cFileName));
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileW(search.Get(), &found));
 }
 
 void Copy(const std::wstring& from, const std::wstring& to) {
@@ -57,17 +56,7 @@ std::wstring ScratchInstall::LayoutFile() const {
 }
 
 std::optional<std::string> ScratchInstall::LayoutBytes() const {
-  const HANDLE file = ::CreateFileW(LayoutFile().c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
+  return ReadFileBytes(LayoutFile());
 }
 
 void ScratchInstall::WriteLayout(const std::string& bytes) const {

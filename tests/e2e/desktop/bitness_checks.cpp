@@ -41,10 +41,10 @@ void OtherBitnessChecks(const DemoPaths& demos) {
     RealDesktop desktop;
     const Layout kept = {{u"Corbeille", 400, 400, 0, 0}, {u"Projet", 500, 500, 0, 0}};
     Layout layout = kept;
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
                  std::u16string(messages::kRunThe64BitProgram));
     E2E_CHECK(layout == kept);
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ApplyDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ApplyDesktopLayout(layout); }),
                  std::u16string(messages::kRunThe64BitProgram));
     E2E_CHECK(demo.Truth() == before);
   });

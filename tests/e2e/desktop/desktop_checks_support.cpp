@@ -20,12 +20,6 @@ std::u16string Text16(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
 HWND CheckFoundListView(RealDesktop& desktop) {
   const auto list =
       reinterpret_cast<HWND>(static_cast<UINT_PTR>(desktop.Common.FindDesktopListView()));

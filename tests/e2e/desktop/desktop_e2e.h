@@ -11,6 +11,8 @@
 #include "demo_items.h"
 #include "desktop/command_error.h"
 #include "desktop/desktop_icon.h"
+#include "live_windows.h"
+#include "message_of.h"
 #include "real_desktop.h"
 
 namespace icotrace::e2e {
@@ -21,7 +23,6 @@ struct DemoPaths {
 };
 
 std::u16string Text16(std::wstring_view text);
-std::wstring ClassOf(HWND window);
 
 // The desktop list view as the desktop access finds it, checked to be a
 // SysListView32 under a SHELLDLL_DefView; null when none was found.
@@ -44,17 +45,6 @@ void CheckPositions(const std::vector<demo::DemoItem>& actual,
 // scrambled and restored desktop when screenshotPrefix is not empty.
 void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wstring>& arguments,
                         const std::wstring& screenshotPrefix);
-
-// What a failing command said, or nothing when it did not fail.
-template <typename Command>
-std::u16string FailureOf(Command&& command) {
-  try {
-    command();
-  } catch (const CommandError& error) {
-    return error.Message();
-  }
-  return u"(no error)";
-}
 
 void ReadChecks(const DemoPaths& demos);
 void ApplyChecks(const DemoPaths& demos);

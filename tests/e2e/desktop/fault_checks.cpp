@@ -16,7 +16,7 @@ void FaultChecks(const DemoPaths& demos) {
     const Layout kept = {{u"Corbeille", 1, 2, 3, 4}};
     Layout layout = kept;
     const ULONGLONG start = GetTickCount64();
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
                  std::u16string(messages::kDesktopNotResponding));
     const ULONGLONG took = GetTickCount64() - start;
     std::printf("   gave up after %llu ms\n", took);
@@ -29,7 +29,7 @@ void FaultChecks(const DemoPaths& demos) {
     Layout layout;
     {
       DemoDesktopProcess demo(demos.Same, {L"--exit-after", L"3"});
-      E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+      E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
                    std::u16string(messages::kDesktopNotResponding));
       E2E_CHECK(demo.Exited(5000));
       E2E_CHECK_EQ(demo.Stop(), static_cast<DWORD>(demo::kExitShellGone));
@@ -40,7 +40,7 @@ void FaultChecks(const DemoPaths& demos) {
       for (const demo::DemoItem& item : demo.Truth()) {
         layout.push_back({Text16(item.Caption), item.X + 50, item.Y + 50, 0, 0});
       }
-      const std::u16string failure = FailureOf([&] { desktop.Common.ApplyDesktopLayout(layout); });
+      const std::u16string failure = MessageOf([&] { desktop.Common.ApplyDesktopLayout(layout); });
       E2E_CHECK(failure == messages::kDesktopNotResponding ||
                 failure == messages::kDesktopNotFound);
       E2E_CHECK(demo.Exited(5000));

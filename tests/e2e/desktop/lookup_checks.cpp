@@ -36,13 +36,13 @@ void NoDesktopChecks(const DemoPaths&) {
     const Layout kept = {{u"Corbeille", 10, 20, 30, 40}};
     Layout layout = kept;
     ULONGLONG start = GetTickCount64();
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
                  std::u16string(messages::kDesktopNotFound));
     E2E_CHECK(GetTickCount64() - start < 2000);
     E2E_CHECK(layout == kept);
 
     start = GetTickCount64();
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ApplyDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ApplyDesktopLayout(layout); }),
                  std::u16string(messages::kDesktopNotFound));
     E2E_CHECK(GetTickCount64() - start < 2000);
   });

@@ -68,7 +68,7 @@ void ShellViewChecks(const DemoPaths& demos) {
     DemoDesktopProcess demo(demos.Same, arguments);
     RealDesktop desktop;
     Layout layout;
-    E2E_CHECK_EQ(FailureOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
                  std::u16string(messages::kDesktopNotResponding));
     E2E_CHECK(demo.Exited(5000));
   });

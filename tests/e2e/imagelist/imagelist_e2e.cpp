@@ -13,6 +13,7 @@
 #include "e2e_environment.h"
 #include "imagelist/icon_exchange.h"
 #include "imagelist/interprocess_image_list.h"
+#include "platform/win/handles.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -27,10 +28,9 @@ struct IconPixels {
 // Reads an icon of this process back as pixels, through its own bitmaps.
 IconPixels Inspect(HICON icon) {
   IconPixels pixels;
-  ICONINFO parts{};
-  if (icon == nullptr || !::GetIconInfo(icon, &parts)) return pixels;
+  const IconBitmaps parts = IconBitmapsOf(icon);
   BITMAP colour{};
-  if (parts.hbmColor != nullptr && ::GetObjectW(parts.hbmColor, sizeof colour, &colour) != 0) {
+  if (parts.Colour && ::GetObjectW(parts.Colour.Get(), sizeof colour, &colour) != 0) {
     pixels.width = colour.bmWidth;
     pixels.height = colour.bmHeight;
     pixels.colour.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
@@ -40,14 +40,11 @@ IconPixels Inspect(HICON icon) {
     info.bmiHeader.biHeight = -pixels.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, parts.hbmColor, 0, static_cast<UINT>(pixels.height), pixels.colour.data(),
-                &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    ::GetDIBits(screen.Get(), parts.Colour.Get(), 0, static_cast<UINT>(pixels.height),
+                pixels.colour.data(), &info, DIB_RGB_COLORS);
     for (std::uint32_t pixel : pixels.colour) pixels.anyOpaque |= (pixel >> 24) != 0;
   }
-  if (parts.hbmColor != nullptr) ::DeleteObject(parts.hbmColor);
-  if (parts.hbmMask != nullptr) ::DeleteObject(parts.hbmMask);
   return pixels;
 }
 
@@ -71,21 +68,19 @@ void FetchesEveryImageOfTheDesktop(const std::wstring& demo) {
   E2E_CHECK(images != nullptr);
   std::set<std::vector<std::uint32_t>> distinct;
   for (int index = 0; index < demo::kImageCount; ++index) {
-    HICON icon = GetIcon(listView, images, index);
-    E2E_CHECK(icon != nullptr);
-    const IconPixels pixels = Inspect(icon);
+    const UniqueIcon icon(GetIcon(listView, images, index));
+    E2E_CHECK(icon.Get() != nullptr);
+    const IconPixels pixels = Inspect(icon.Get());
     E2E_CHECK_EQ(pixels.width, 16);
     E2E_CHECK_EQ(pixels.height, 16);
     E2E_CHECK(pixels.anyOpaque);
     distinct.insert(pixels.colour);
-    ::DestroyIcon(icon);
   }
   E2E_CHECK_EQ(distinct.size(), static_cast<std::size_t>(demo::kImageCount));
   E2E_CHECK(UninstallHook() != FALSE);
   // The machinery comes back by itself after a release.
-  HICON again = GetIcon(listView, images, 0);
-  E2E_CHECK(again != nullptr);
-  ::DestroyIcon(again);
+  const UniqueIcon again(GetIcon(listView, images, 0));
+  E2E_CHECK(again.Get() != nullptr);
   E2E_CHECK(UninstallHook() != FALSE);
 }
 
@@ -101,9 +96,8 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
   E2E_CHECK(GetIcon(listView, nullptr, 0) == nullptr);
   E2E_CHECK(GetIcon(nullptr, images, 0) == nullptr);
   E2E_CHECK(!desktop.Exited(200));
-  HICON good = GetIcon(listView, images, 1);
-  E2E_CHECK(good != nullptr);
-  ::DestroyIcon(good);
+  const UniqueIcon good(GetIcon(listView, images, 1));
+  E2E_CHECK(good.Get() != nullptr);
   UninstallHook();
 }
 
@@ -113,36 +107,34 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
 void OpensTheBlockToItsUserOnly(const std::wstring& demo) {
   DemoDesktopProcess desktop(demo, {});
   const HWND listView = DesktopListView(desktop.Progman());
-  HICON icon = GetIcon(listView, SmallImageList(listView), 0);
-  E2E_CHECK(icon != nullptr);
-  ::DestroyIcon(icon);
+  const UniqueIcon icon(GetIcon(listView, SmallImageList(listView), 0));
+  E2E_CHECK(icon.Get() != nullptr);
   const std::u16string name = icon_exchange::BlockName(::GetCurrentProcessId());
-  HANDLE block =
-      ::OpenFileMappingW(READ_CONTROL, FALSE, reinterpret_cast<const wchar_t*>(name.c_str()));
-  E2E_CHECK(block != nullptr);
+  const UniqueKernelHandle block(
+      ::OpenFileMappingW(READ_CONTROL, FALSE, reinterpret_cast<const wchar_t*>(name.c_str())));
+  E2E_CHECK(block.Get() != nullptr);
   PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (block != nullptr &&
-      E2E_CHECK_EQ(::GetSecurityInfo(block, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                     nullptr, &dacl, nullptr, &descriptor),
+  if (block &&
+      E2E_CHECK_EQ(::GetSecurityInfo(block.Get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                                     nullptr, nullptr, &dacl, nullptr, &descriptor),
                    static_cast<DWORD>(ERROR_SUCCESS)) &&
       E2E_CHECK(dacl != nullptr) && E2E_CHECK_EQ(dacl->AceCount, 1)) {
     void* ace = nullptr;
     E2E_CHECK(::GetAce(dacl, 0, &ace));
     const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
     E2E_CHECK_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-    HANDLE token = nullptr;
-    E2E_CHECK(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    HANDLE opened = nullptr;
+    E2E_CHECK(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened));
+    const UniqueKernelHandle token(opened);
     std::vector<DWORD> user(64);
     DWORD size = 0;
-    E2E_CHECK(::GetTokenInformation(token, TokenUser, user.data(),
+    E2E_CHECK(::GetTokenInformation(token.Get(), TokenUser, user.data(),
                                     static_cast<DWORD>(user.size() * sizeof(DWORD)), &size));
     E2E_CHECK(::EqualSid(const_cast<DWORD*>(&allowed->SidStart),
                          reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid));
-    ::CloseHandle(token);
   }
-  if (descriptor != nullptr) ::LocalFree(descriptor);
-  if (block != nullptr) ::CloseHandle(block);
+  const UniqueLocal described(descriptor);
   UninstallHook();
 }
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "checks.h"
-#include "desktop/command_error.h"
 #include "file_holder.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_name.h"
+#include "message_of.h"
 #include "platform/win32_ansi_codec.h"
 #include "platform/win32_file_system.h"
 #include "platform/win32_screen_metrics.h"
@@ -51,16 +51,6 @@ std::vector<std::wstring> Listing(const std::wstring& folder) {
   } while (::FindNextFileW(find, &entry));
   ::FindClose(find);
   return names;
-}
-
-template <typename Action>
-std::u16string MessageOf(Action&& action) {
-  try {
-    action();
-  } catch (const CommandError& error) {
-    return error.Message();
-  }
-  return std::u16string();
 }
 
 bool Has(const std::u16string& text, const std::u16string& part) {

@@ -12,6 +12,7 @@
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "platform/com_call_deadline.h"
+#include "platform_e2e.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -160,6 +161,7 @@ int wmain() {
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Scenario("cancels a call that does not answer", CancelsACallThatDoesNotAnswer);
   Scenario("does nothing outside an apartment", DoesNothingOutsideAnApartment);
+  Scenario("handle owners close once and keep the last error", OwnersCloseOnceAndKeepTheLastError);
   ::CoUninitialize();
   return Summary();
 }

@@ -5,7 +5,6 @@
 #include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
-#include "screenshots.h"
 #include "shell_calls.h"
 #include "ui_expected_texts.h"
 #include "window_checks.h"
@@ -85,13 +84,13 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
     ::GetCursorInfo(&info);
     return info.hCursor;
   };
-  MoveMouseTo(CentreOf(c.Title));
+  MoveMouseTo(WindowCentreOf(c.Title));
   ::Sleep(300);
   const HCURSOR normal = pointer();
   const auto handOver = [&](HWND link) {
-    MoveMouseTo(CentreOf(c.Title));
+    MoveMouseTo(WindowCentreOf(c.Title));
     WaitUntil([&] { return pointer() == normal; }, 3000);
-    MoveMouseTo(CentreOf(link));
+    MoveMouseTo(WindowCentreOf(link));
     WaitUntil([&] { return pointer() != normal; }, 3000);
     return pointer();
   };
@@ -103,9 +102,9 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
                 "lblDisclaimer and Image2 show the same pointing hand as Label3");
   // From a link onto a label that is none: the normal pointer again.
   for (const HWND plain : {c.Label2, c.Version, c.Text1}) {
-    MoveMouseTo(CentreOf(c.Label3));
+    MoveMouseTo(WindowCentreOf(c.Label3));
     WaitUntil([&] { return pointer() == overSite; }, 3000);
-    MoveMouseTo(CentreOf(plain));
+    MoveMouseTo(WindowCentreOf(plain));
     WaitUntil([&] { return pointer() != overSite; }, 3000);
     report.Expect(pointer() != overSite,
                   "no pointing hand over \"" + Utf8(TextOf(plain)).substr(0, 20) + "\"");
@@ -149,7 +148,7 @@ void CheckLinkReachesTheShell(Session& session, const char* name, HWND link,
   ::DeleteFileW(record.c_str());
   if (!report.Expect(AnswerScheme(scheme, record), "\"" + Utf8(scheme) + "\" is this check's"))
     return;
-  ClickAt(CentreOf(link));
+  ClickAt(WindowCentreOf(link));
   const std::optional<ShellCall> call = WaitForShellCall(record, 15000);
   ForgetScheme(scheme);
   const std::string what = std::string("a click on ") + name;
@@ -166,7 +165,7 @@ void CheckLinkReachesTheShell(Session& session, const char* name, HWND link,
 void CheckMailWithoutAMailProgram(Session& session, const AboutControls& c, HWND about) {
   CheckReport& report = session.Report;
   ForgetScheme(L"mailto");
-  ClickAt(CentreOf(c.Disclaimer));
+  ClickAt(WindowCentreOf(c.Disclaimer));
   const auto stranger = [&] {
     for (const HWND window : VisibleWindows(session.ProcessId))
       if (window != about && window != session.Main && ClassOf(window) != TOOLTIPS_CLASSW)
@@ -217,7 +216,7 @@ void CheckAboutBox(Session& session) {
   report.Expect((textStyle & ES_MULTILINE) && (textStyle & ES_READONLY) && (textStyle & WS_VSCROLL),
                 "Text1 is multi-line, read-only, with a vertical scroll bar");
   CheckColours(report, controls);
-  report.Expect(TakeScreenshot(L"about-96dpi"), "screenshot about-96dpi");
+  report.Expect(RequestScreenshot(L"about-96dpi"), "screenshot about-96dpi");
   CheckPointerAndTips(session, controls);
   CheckLinkReachesTheShell(session, "Label3", controls.Label3, L"https",
                            u"https://www.talvero.example", true);
@@ -227,7 +226,7 @@ void CheckAboutBox(Session& session) {
                            u"mailto:icotrace@talvero.example", false);
   CheckMailWithoutAMailProgram(session, controls, about);
 
-  ClickAt(CentreOf(controls.Ok));
+  ClickAt(WindowCentreOf(controls.Ok));
   ExpectClosed(session, about, "a click on \"&OK\"");
 
   const HWND second = OpenAboutBox(session);

@@ -7,20 +7,6 @@
 
 namespace icotrace::e2e {
 
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-  return bytes;
-}
-
-std::string Utf8(std::u16string_view text) {
-  return Utf8(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
-}
-
 bool CheckReport::Expect(bool ok, std::string_view what, std::string_view seen) {
   if (ok) {
     ++m_passed;

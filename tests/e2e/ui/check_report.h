@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace icotrace::e2e {
+#include "e2e_check.h"  // Utf8
 
-std::string Utf8(std::wstring_view text);
-std::string Utf8(std::u16string_view text);
+namespace icotrace::e2e {
 
 class CheckReport {
  public:

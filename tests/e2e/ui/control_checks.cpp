@@ -1,6 +1,7 @@
 #include "control_checks.h"
 
 #include "person_input.h"
+#include "platform/win/handles.h"
 
 namespace icotrace::e2e {
 
@@ -40,24 +41,20 @@ int PixelsOfColour(HWND window, COLORREF colour) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  const HDC screen = ::GetDC(nullptr);
-  const HDC memory = ::CreateCompatibleDC(screen);
-  const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const WindowDc screen(nullptr);
+  const UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  const UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return 0;
+  const SelectedObject selected(memory.Get(), bitmap.Get());
+  ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+  ::GdiFlush();
+  // The section holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+  const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  const auto* pixels = static_cast<const DWORD*>(bits);
   int count = 0;
-  if (bitmap != nullptr) {
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    // The section holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-      if ((pixels[i] & 0x00FFFFFF) == wanted) ++count;
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-  }
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  for (int i = 0; i < width * height; ++i)
+    if ((pixels[i] & 0x00FFFFFF) == wanted) ++count;
   return count;
 }
 
@@ -80,8 +77,8 @@ std::wstring ToolTipOver(HWND window, DWORD processId) {
   ::GetWindowRect(window, &rect);
   MoveMouseTo({rect.left + 2, rect.bottom + 40});
   WaitUntil([&] { return ShownToolTips(processId).empty(); }, 3000);
-  MoveMouseTo(CentreOf(window));
-  MoveMouseTo({CentreOf(window).x + 1, CentreOf(window).y});
+  MoveMouseTo(WindowCentreOf(window));
+  MoveMouseTo({WindowCentreOf(window).x + 1, WindowCentreOf(window).y});
   std::wstring text;
   WaitUntil(
       [&] {

@@ -1,9 +1,9 @@
 #include "control_checks.h"
+#include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
 #include "remote_header.h"
 #include "remote_memory.h"
-#include "screenshots.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
@@ -18,10 +18,10 @@ std::string SizeText(SIZE size) {
 bool SendDpiChange(HWND window, UINT dpi) {
   RECT suggested{};
   ::GetWindowRect(window, &suggested);
-  const RemoteBlock block(window, sizeof suggested);
-  if (!block.Write(0, &suggested, sizeof suggested)) return false;
-  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(block.Address()));
+  RemoteMemory memory(window);
+  BYTE* block = memory.Lend(sizeof suggested);
+  if (block == nullptr || !memory.Write(block, &suggested, sizeof suggested)) return false;
+  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(block));
   return true;
 }
 
@@ -46,7 +46,8 @@ void CheckDpiChange(Session& session) {
   const std::vector<HeaderColumn> columns = ReadHeaderColumns(top[0]);
   report.Expect(columns.size() == 4 && columns[0].Width == 366 && columns[3].Width == 144,
                 "after the change the columns are half as wide again");
-  report.Expect(TakeScreenshot(L"main-dpi-changed-144dpi"), "screenshot main-dpi-changed-144dpi");
+  report.Expect(RequestScreenshot(L"main-dpi-changed-144dpi"),
+                "screenshot main-dpi-changed-144dpi");
 
   SendDpiChange(session.Main, 96);
   report.Expect(ClientSize(session.Main).cx == 562 && ClientSize(session.Main).cy == 426,
@@ -72,7 +73,7 @@ void CheckAt144Dpi(Session& session) {
       report.Expect(BoxIn(buttons[5], top[1]) == Box{672, 24, 134, 134}, "Command5 at 144 dpi",
                     Describe(BoxIn(buttons[5], top[1])));
   }
-  report.Expect(TakeScreenshot(L"main-144dpi"), "screenshot main-144dpi");
+  report.Expect(RequestScreenshot(L"main-144dpi"), "screenshot main-144dpi");
 
   const HWND about = OpenAboutBox(session);
   if (!report.Expect(about != nullptr, "the About box opens at 144 dpi")) return;
@@ -83,8 +84,8 @@ void CheckAt144Dpi(Session& session) {
   if (controls.size() == 6)
     report.Expect(BoxIn(controls[2], about) == Box{12, 240, 650, 302}, "Text1 at 144 dpi",
                   Describe(BoxIn(controls[2], about)));
-  report.Expect(TakeScreenshot(L"about-144dpi"), "screenshot about-144dpi");
-  if (!controls.empty()) ClickAt(CentreOf(controls.front()));
+  report.Expect(RequestScreenshot(L"about-144dpi"), "screenshot about-144dpi");
+  if (!controls.empty()) ClickAt(WindowCentreOf(controls.front()));
   report.Expect(WaitUntil([&] { return !::IsWindow(about); }, 5000),
                 "\"&OK\" closes the About box at 144 dpi");
 }

@@ -32,8 +32,9 @@ void CheckFrameAndPlace(Session& session) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   ::GetMonitorInfoW(::MonitorFromWindow(session.Main, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const long dx = (window.left + window.right) - (monitor.rcWork.left + monitor.rcWork.right);
-  const long dy = (window.top + window.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom);
+  // The whole screen, not its work area: the taskbar does not move the window.
+  const long dx = (window.left + window.right) - (monitor.rcMonitor.left + monitor.rcMonitor.right);
+  const long dy = (window.top + window.bottom) - (monitor.rcMonitor.top + monitor.rcMonitor.bottom);
   report.Expect(dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2, "main window is centred on screen",
                 std::to_string(dx / 2) + "," + std::to_string(dy / 2));
 }
@@ -123,7 +124,7 @@ void CheckToolTipsOnceOffered(Session& session) {
   if (!report.Expect(::IsWindowEnabled(load) != FALSE,
                      "\"Charger\" is offered at start when a layout file is there"))
     return;
-  ClickAt(CentreOf(load));
+  ClickAt(WindowCentreOf(load));
   const bool offered = WaitUntil(
       [&] { return ::IsWindowEnabled(save) != FALSE && ::IsWindowEnabled(apply) != FALSE; }, 10000);
   if (!report.Expect(offered, "a load offers \"Sauver\" and \"Appliquer\"")) return;
@@ -137,7 +138,7 @@ void CheckToolTipsOnceOffered(Session& session) {
 HWND OpenAboutBox(Session& session) {
   const HWND about = FindByText(TabStops(session.Main), L"A propos");
   if (about == nullptr) return nullptr;
-  ClickAt(CentreOf(about));
+  ClickAt(WindowCentreOf(about));
   return WaitForWindow(session.ProcessId, L"IcotraceAbout", 10000);
 }
 

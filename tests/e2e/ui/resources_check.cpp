@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win/handles.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
@@ -51,24 +52,24 @@ void CheckVersionRecord(CheckReport& report, const std::wstring& program) {
 
 void CheckProgramResources(CheckReport& report, const std::wstring& program) {
   CheckVersionRecord(report, program);
-  const HMODULE module = ::LoadLibraryExW(
-      program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!report.Expect(module != nullptr, "the program file's resources can be read")) return;
+  const UniqueLibrary library(::LoadLibraryExW(
+      program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!report.Expect(static_cast<bool>(library), "the program file's resources can be read"))
+    return;
+  const HMODULE module = library.Get();
   for (const int id : kIconIds) {
-    const HICON icon =
-        static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0));
-    report.Expect(icon != nullptr, "icon " + std::to_string(id) + " loads at 32x32");
-    if (icon != nullptr) ::DestroyIcon(icon);
+    const UniqueIcon icon(
+        static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
+    report.Expect(static_cast<bool>(icon), "icon " + std::to_string(id) + " loads at 32x32");
   }
-  const HCURSOR cursor = static_cast<HCURSOR>(
-      ::LoadImageW(module, MAKEINTRESOURCEW(kLinkCursorId), IMAGE_CURSOR, 32, 32, 0));
+  const UniqueCursor cursor(static_cast<HCURSOR>(
+      ::LoadImageW(module, MAKEINTRESOURCEW(kLinkCursorId), IMAGE_CURSOR, 32, 32, 0)));
   ICONINFO info{};
-  const bool hotSpot = cursor != nullptr && ::GetIconInfo(cursor, &info) && info.xHotspot == 12 &&
-                       info.yHotspot == 1;
-  report.Expect(hotSpot, "the pointing hand's hot spot is (12, 1)");
-  if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
-  if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
-  if (cursor != nullptr) ::DestroyCursor(cursor);
+  const bool described = cursor && ::GetIconInfo(cursor.Get(), &info);
+  const UniqueBitmap mask(info.hbmMask);
+  const UniqueBitmap colour(info.hbmColor);
+  report.Expect(described && info.xHotspot == 12 && info.yHotspot == 1,
+                "the pointing hand's hot spot is (12, 1)");
 
   const std::string gif = ResourceBytes(module, kDonationId, RT_RCDATA);
   const bool gifLooks = gif.size() > 10 && gif.compare(0, 6, "GIF89a") == 0 &&
@@ -82,7 +83,6 @@ void CheckProgramResources(CheckReport& report, const std::wstring& program) {
   report.Expect(manifest.find("PerMonitorV2") != std::string::npos &&
                     manifest.find("true/pm") != std::string::npos,
                 "the manifest declares per-monitor DPI awareness");
-  ::FreeLibrary(module);
 }
 
 }  // namespace icotrace::e2e

@@ -63,7 +63,7 @@ std::optional<ShellCall> WaitForShellCall(const std::wstring& record, DWORD time
   if (!WaitUntil([&] { return ::GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; },
                  timeoutMs))
     return std::nullopt;
-  const std::string bytes = ReadFileBytes(record);
+  const std::string bytes = ReadFileBytes(record).value_or(std::string());
   ::DeleteFileW(record.c_str());
   std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
   bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * sizeof(wchar_t));

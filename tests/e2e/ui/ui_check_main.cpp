@@ -13,14 +13,17 @@
 #include "e2e_environment.h"
 #include "live_windows.h"
 #include "person_input.h"
-#include "program_under_test.h"
+#include "platform/win/handles.h"
+#include "running_program.h"
 #include "scratch_install.h"
-#include "screenshots.h"
 #include "shell_calls.h"
 #include "window_checks.h"
 
 namespace icotrace::e2e {
 namespace {
+
+// How long the program may take to come up.
+constexpr DWORD kIdleMs = 20000;
 
 // Coordinates of the program's windows as they are, not scaled for us.
 void BecomeDpiAware() {
@@ -38,8 +41,8 @@ void SetUserValue(const wchar_t* key, const wchar_t* name, DWORD type, const voi
   if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
                         nullptr) != ERROR_SUCCESS)
     return;
-  ::RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), size);
-  ::RegCloseKey(opened);
+  const UniqueRegistryKey owned(opened);
+  ::RegSetValueExW(owned.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 // Wine reads both when a program starts, so each run of the program gets the
@@ -50,7 +53,7 @@ void SetWineScreen(DWORD dpi) {
   SetUserValue(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
-HWND StartAndFindMain(CheckReport& report, ProgramUnderTest& program) {
+HWND StartAndFindMain(CheckReport& report, RunningProgram& program) {
   if (!report.Expect(program.Started(), "Icotrace.exe starts")) return nullptr;
   const HWND main = WaitForWindow(program.ProcessId(), L"IcotraceMain", 30000);
   if (!report.Expect(main != nullptr, "the main window shows")) return nullptr;
@@ -59,24 +62,24 @@ HWND StartAndFindMain(CheckReport& report, ProgramUnderTest& program) {
   return main;
 }
 
-void ExpectEnded(CheckReport& report, ProgramUnderTest& program, const std::string& how) {
+void ExpectEnded(CheckReport& report, RunningProgram& program, const std::string& how) {
   DWORD exitCode = 1;
   report.Expect(program.WaitForExit(10000, exitCode) && exitCode == 0, how + " ends the program",
                 std::to_string(exitCode));
 }
 
 void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
-  ProgramUnderTest program(path);
+  RunningProgram program(path, {}, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
-  report.Expect(TakeScreenshot(L"main-96dpi"), "screenshot main-96dpi");
+  report.Expect(RequestScreenshot(L"main-96dpi"), "screenshot main-96dpi");
   Session session{report, program.ProcessId(), main};
   CheckMainWindow(session);
   CheckAboutBox(session);
   CheckDpiChange(session);
   const std::vector<HWND> buttons = MainButtons(main);
   if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;
-  ClickAt(CentreOf(buttons[5]));
+  ClickAt(WindowCentreOf(buttons[5]));
   ExpectEnded(report, program, "a click on \"Quitter\"");
 }
 
@@ -85,7 +88,7 @@ void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
 void RunWithALayoutFile(CheckReport& report, const ScratchInstall& install) {
   install.WriteLayout("Corbeille;16;16;0;0\r\nDocuments;90;16;1;0\r\n");
   {
-    ProgramUnderTest program(install.Program());
+    RunningProgram program(install.Program(), {}, kIdleMs);
     const HWND main = StartAndFindMain(report, program);
     if (main != nullptr) {
       Session session{report, program.ProcessId(), main};
@@ -98,7 +101,7 @@ void RunWithALayoutFile(CheckReport& report, const ScratchInstall& install) {
 }
 
 void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
-  ProgramUnderTest program(path);
+  RunningProgram program(path, {}, kIdleMs);
   const HWND main = StartAndFindMain(report, program);
   if (main == nullptr) return;
   Session session{report, program.ProcessId(), main};

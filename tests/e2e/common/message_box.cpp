@@ -1,7 +1,7 @@
 #include "message_box.h"
 
-#include "mouse_input.h"
-#include "top_windows.h"
+#include "live_windows.h"
+#include "person_input.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -16,7 +16,7 @@ struct Search {
 BOOL CALLBACK TakeWords(HWND child, LPARAM data) {
   auto* text = reinterpret_cast<std::wstring*>(data);
   if (ClassOf(child) != L"Static") return TRUE;
-  const std::wstring words = TextOf(child);
+  const std::wstring words = SystemTextOf(child);
   if (!words.empty()) *text += text->empty() ? words : L"\n" + words;
   return TRUE;
 }
@@ -44,7 +44,7 @@ ShownMessage FindMessageBox(HWND owner, DWORD timeoutMs) {
   ShownMessage message;
   if (search.found == nullptr) return message;
   message.Box = search.found;
-  message.Caption = TextOf(search.found);
+  message.Caption = SystemTextOf(search.found);
   ::EnumChildWindows(search.found, &TakeWords, reinterpret_cast<LPARAM>(&message.Text));
   return message;
 }
@@ -53,7 +53,7 @@ bool CloseWithOk(const ShownMessage& message) {
   if (message.Box == nullptr) return true;
   const HWND ok = ::GetDlgItem(message.Box, IDOK);
   if (ok == nullptr) return false;
-  ClickCentreOf(ok);
+  ClickAt(ClientCentreOf(ok));
   return WaitUntil([&] { return !::IsWindow(message.Box); }, 10000);
 }
 

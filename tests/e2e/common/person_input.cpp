@@ -5,6 +5,7 @@
 namespace icotrace::e2e {
 namespace {
 
+// Long enough for Wine to hand the event to the window under the pointer.
 constexpr DWORD kSettleMs = 150;
 
 INPUT MouseInput(POINT screen, DWORD flags) {
@@ -34,7 +35,15 @@ void Send(std::vector<INPUT> inputs) {
 
 }  // namespace
 
-POINT CentreOf(HWND window) {
+POINT ClientCentreOf(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  POINT centre{client.right / 2, client.bottom / 2};
+  ::ClientToScreen(window, &centre);
+  return centre;
+}
+
+POINT WindowCentreOf(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -44,9 +53,19 @@ void MoveMouseTo(POINT screen) {
   Send({MouseInput(screen, 0)});
 }
 
+void PressLeftButton(POINT screen) {
+  MoveMouseTo(screen);
+  Send({MouseInput(screen, MOUSEEVENTF_LEFTDOWN)});
+}
+
+void ReleaseLeftButton(POINT screen) {
+  MoveMouseTo(screen);
+  Send({MouseInput(screen, MOUSEEVENTF_LEFTUP)});
+}
+
 void ClickAt(POINT screen) {
-  Send({MouseInput(screen, 0)});
-  Send({MouseInput(screen, MOUSEEVENTF_LEFTDOWN), MouseInput(screen, MOUSEEVENTF_LEFTUP)});
+  PressLeftButton(screen);
+  ReleaseLeftButton(screen);
 }
 
 void PressKey(WORD virtualKey, bool alt) {

@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace icotrace::e2e {
 namespace {
 
+// The visible top-level windows of a process that pass a test.
 struct WindowSearch {
   DWORD processId;
-  const wchar_t* className;
+  std::function<bool(HWND)> wanted;
   std::vector<HWND> found;
 };
 
@@ -15,18 +18,37 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
   DWORD processId = 0;
   ::GetWindowThreadProcessId(window, &processId);
-  if (processId == search->processId && ::IsWindowVisible(window) &&
-      (search->className == nullptr || ClassOf(window) == search->className))
+  if (processId == search->processId && ::IsWindowVisible(window) && search->wanted(window))
     search->found.push_back(window);
   return TRUE;
+}
+
+std::vector<HWND> VisibleWindows(DWORD processId, std::function<bool(HWND)> wanted) {
+  WindowSearch search{processId, std::move(wanted), {}};
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The first visible top-level window of the process that passes the test,
+// waiting up to timeoutMs for one.
+HWND WaitForVisible(DWORD processId, const std::function<bool(HWND)>& wanted, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = VisibleWindows(processId, wanted);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
 }
 
 }  // namespace
 
 std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
-  WindowSearch search{processId, className, {}};
-  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return VisibleWindows(processId, [className](HWND window) {
+    return className == nullptr || ClassOf(window) == className;
+  });
 }
 
 std::string Describe(const Box& box) {
@@ -49,6 +71,14 @@ std::wstring TextOf(HWND window) {
   ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, 5000, &copied);
   text.resize(copied);
+  return text;
+}
+
+std::wstring SystemTextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(std::max(0, ::GetWindowTextLengthW(window))) + 1,
+                    L'\0');
+  text.resize(static_cast<std::size_t>(
+      std::max(0, ::GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
   return text;
 }
 
@@ -90,15 +120,13 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        const std::vector<HWND> windows = VisibleWindows(processId, className);
-        found = windows.empty() ? nullptr : windows.front();
-        return found != nullptr;
-      },
-      timeoutMs);
-  return found;
+  return WaitForVisible(
+      processId, [className](HWND window) { return ClassOf(window) == className; }, timeoutMs);
+}
+
+HWND FindTopWindow(DWORD processId, std::wstring_view caption, DWORD timeoutMs) {
+  return WaitForVisible(
+      processId, [caption](HWND window) { return SystemTextOf(window) == caption; }, timeoutMs);
 }
 
 std::vector<std::wstring> ShownToolTips(DWORD processId) {

@@ -1,0 +1,24 @@
+// The mouse and the keyboard, as a person uses them: real input events that
+// go to whatever window is under the pointer or has the focus. The button
+// can be pressed and released in two steps, so that a check can watch the
+// control take each one.
+#pragma once
+
+#include <windows.h>
+
+namespace icotrace::e2e {
+
+// The middle of the window's client area, on the screen.
+POINT ClientCentreOf(HWND window);
+// The middle of the window's outer rectangle, frame included, on the screen.
+POINT WindowCentreOf(HWND window);
+
+void MoveMouseTo(POINT screen);
+void PressLeftButton(POINT screen);
+void ReleaseLeftButton(POINT screen);
+// Moves there, presses and releases.
+void ClickAt(POINT screen);
+// One key pressed and released; with Alt held when alt is set.
+void PressKey(WORD virtualKey, bool alt = false);
+
+}  // namespace icotrace::e2e
