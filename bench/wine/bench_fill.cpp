@@ -18,7 +18,7 @@
 
 #include "bench_clock.h"
 #include "demo_desktop_process.h"
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
 #include "fill_window.h"

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/mod_common.h"
 #include "platform/win32_ansi_codec.h"
 #include "platform/win32_api.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "platform/win_api.h"
 
 namespace icotrace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/desktop_messages.h"
 #include "desktop/list_view_protocol.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "desktop/shell_exchange.h"
 
 namespace icotrace {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "desktop/apply_report.h"
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "desktop/shell_exchange.h"
 
 namespace icotrace {

@@ -1,5 +1,5 @@
-// The list-view messages, flags and access rights the desktop access uses,
-// with their Windows values (the portable code cannot include <windows.h>).
+// The list-view messages and flags the desktop access uses, with their
+// Windows values (the portable code cannot include <windows.h>).
 #pragma once
 
 #include <cstdint>
@@ -25,22 +25,3 @@ inline constexpr std::uint32_t kExSnapToGrid = 0x80000;  // LVS_EX_SNAPTOGRID
 inline constexpr std::uint32_t kAutoArrange = 0x100;     // LVS_AUTOARRANGE (window style)
 
 }  // namespace icotrace::lv
-
-namespace icotrace::win {
-
-inline constexpr std::uint32_t kPlatformWin32Nt = 2;  // VER_PLATFORM_WIN32_NT
-inline constexpr std::uint32_t kOsVersionInfoASize = 148;
-
-// PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, and the right
-// to ask the process's bitness.
-inline constexpr std::uint32_t kProcessVmAccess = 56;
-inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
-
-inline constexpr std::uint32_t kMemCommitReserve = 0x3000;
-inline constexpr std::uint32_t kMemRelease = 0x8000;
-inline constexpr std::uint32_t kPageReadWrite = 4;
-inline constexpr std::uint32_t kFileMapAllAccess = 0xF001F;
-inline constexpr std::uint32_t kRdwErase = 4;
-inline constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
-
-}  // namespace icotrace::win

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "desktop/caption_match.h"
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/desktop_messages.h"
 #include "desktop/item_matching.h"
 #include "desktop/list_view_apply.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "desktop/apply_report.h"
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "desktop/exchange_state.h"
 #include "desktop/shell_exchange.h"
 #include "platform/desktop_folder_view.h"

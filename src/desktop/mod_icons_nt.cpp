@@ -1,6 +1,6 @@
 #include "desktop/mod_icons_nt.h"
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/desktop_messages.h"
 #include "desktop/exchange_copy.h"
 #include "desktop/item_operations.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "desktop/exchange_state.h"
 #include "desktop/shell_exchange.h"
 #include "platform/win_api.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/decimal_text.h"
 namespace icotrace::icon_exchange {
 namespace {
 
@@ -52,9 +53,7 @@ bool ReplyUsable(const Reply& reply, std::uint32_t serial) {
 }
 
 std::u16string BlockName(std::uint32_t requesterProcessId) {
-  std::u16string name = u"Local\\IcotraceIconExchange-";
-  for (char c : std::to_string(requesterProcessId)) name.push_back(static_cast<char16_t>(c));
-  return name;
+  return u"Local\\IcotraceIconExchange-" + DecimalText(requesterProcessId);
 }
 
 std::vector<std::uint8_t> PackMask(const std::uint8_t* mask, std::int32_t width,

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "platform/ansi_codec.h"
 #include "platform/file_system.h"
 

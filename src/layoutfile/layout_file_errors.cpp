@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "core/decimal_text.h"
 #include "layoutfile/layout_file_messages.h"
 
 namespace icotrace {
@@ -35,11 +36,6 @@ std::u16string WithReason(std::u16string head, const std::u16string& reason) {
 }
 
 }  // namespace
-
-std::u16string DecimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string FileReasonText(const FileResult& result) {
   for (const auto& [fault, text] : kReasons) {

@@ -22,7 +22,4 @@ std::u16string LineFailedMessage(const std::u16string& path, std::size_t lineNum
 std::u16string UnconvertedNamesMessage(const std::u16string& path,
                                        const std::vector<std::u16string>& names);
 
-// Decimal digits as UTF-16.
-std::u16string DecimalText(long long value);
-
 }  // namespace icotrace

@@ -5,8 +5,8 @@
 #include <limits>
 #include <optional>
 
-#include "desktop/command_error.h"
-#include "layoutfile/layout_file_errors.h"
+#include "core/command_error.h"
+#include "core/decimal_text.h"
 #include "layoutfile/layout_file_messages.h"
 
 namespace icotrace {

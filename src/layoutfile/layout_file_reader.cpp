@@ -1,7 +1,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_errors.h"
 #include "layoutfile/layout_file_messages.h"

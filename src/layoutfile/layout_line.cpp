@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "layoutfile/layout_file_errors.h"
 
 namespace icotrace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "platform/ansi_codec.h"
 
 namespace icotrace {

@@ -1,6 +1,7 @@
 #include "layoutfile/safe_file_write.h"
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
+#include "core/decimal_text.h"
 #include "layoutfile/layout_file_errors.h"
 
 namespace icotrace {

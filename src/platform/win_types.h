@@ -20,3 +20,24 @@ struct OsVersionInfoA {
 };
 
 }  // namespace icotrace
+
+// The values that cross the seam with the calls of WinApi, as Windows defines
+// them.
+namespace icotrace::win {
+
+inline constexpr std::uint32_t kPlatformWin32Nt = 2;  // VER_PLATFORM_WIN32_NT
+inline constexpr std::uint32_t kOsVersionInfoASize = 148;
+
+// PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, and the right
+// to ask the process's bitness.
+inline constexpr std::uint32_t kProcessVmAccess = 56;
+inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
+
+inline constexpr std::uint32_t kMemCommitReserve = 0x3000;
+inline constexpr std::uint32_t kMemRelease = 0x8000;
+inline constexpr std::uint32_t kPageReadWrite = 4;
+inline constexpr std::uint32_t kFileMapAllAccess = 0xF001F;
+inline constexpr std::uint32_t kRdwErase = 4;
+inline constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
+
+}  // namespace icotrace::win

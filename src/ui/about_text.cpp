@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/decimal_text.h"
 namespace icotrace {
 namespace {
 
@@ -35,14 +36,6 @@ constexpr std::array<std::u16string_view, 22> kUsageLines{
     u"    lancez Icotrace et enregistrez la configuration en cours.",
 };
 
-std::u16string DecimalText(std::uint32_t number) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
-    number /= 10;
-  } while (number != 0);
-  return digits;
-}
 
 }  // namespace
 

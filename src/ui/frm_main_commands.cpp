@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
+#include "core/decimal_text.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_errors.h"
 #include "layoutfile/layout_file_name.h"
@@ -11,12 +12,6 @@
 
 namespace icotrace {
 namespace {
-
-std::u16string Decimal(std::int32_t value) {
-  std::u16string text;
-  for (const char c : std::to_string(value)) text.push_back(static_cast<char16_t>(c));
-  return text;
-}
 
 // Holds back the window's drawing while the rows go in.
 class RowBatch {
@@ -142,8 +137,8 @@ void FrmMainCommands::FillRows(const Layout& layout) {
 
 void FrmMainCommands::FillListRow(const DesktopIcon& icon) {
   const bool pictured = EnsureIconImage(icon.Image);
-  m_view.AddRow({icon.Name, pictured ? ImageKey(icon.Image) : std::u16string(), Decimal(icon.X),
-                 Decimal(icon.Y), Decimal(icon.lParam)});
+  m_view.AddRow({icon.Name, pictured ? ImageKey(icon.Image) : std::u16string(), DecimalText(icon.X),
+                 DecimalText(icon.Y), DecimalText(icon.lParam)});
 }
 
 bool FrmMainCommands::EnsureIconImage(std::int32_t image) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <set>
 
-#include "desktop/desktop_icon.h"
+#include "core/desktop_icon.h"
 #include "desktop/mod_common.h"
 #include "platform/ansi_codec.h"
 #include "platform/file_system.h"

@@ -1,6 +1,6 @@
 #include "ui/unplaced_icons_message.h"
 
-#include "layoutfile/layout_file_errors.h"
+#include "core/decimal_text.h"
 #include "ui/command_messages.h"
 
 namespace icotrace {

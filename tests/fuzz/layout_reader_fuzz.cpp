@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_line.h"
 #include "platform/windows_1252_codec.h"

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/desktop_messages.h"
 #include "desktop/exchange_state.h"
 #include "desktop/mod_common.h"

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/item_matching.h"
 #include "desktop/mod_common.h"
 #include "desktop_test_support.h"

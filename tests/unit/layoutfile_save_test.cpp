@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/decimal_text.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_errors.h"
 #include "layoutfile_test_support.h"

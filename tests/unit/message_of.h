@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 
 namespace icotrace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "desktop/mod_common.h"
 #include "memory_file_system.h"
 #include "message_of.h"

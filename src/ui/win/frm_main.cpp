@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_keep_responsive.h"
 #include "ui/app_info.h"
 #include "ui/win/dpi.h"
 #include "ui/win/frm_apropos.h"
@@ -221,6 +222,9 @@ void FrmMain::ClearRows() {
 }
 
 void FrmMain::AddRow(const ListRow& row) {
+  // A fill of thousands of rows, each maybe with the shell's icon, must not
+  // get the window ghosted.
+  KeepResponsive();
   AppendRow(m_listView1, m_imageList1, row);
 }
 

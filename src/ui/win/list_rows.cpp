@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "ui/main_window_design.h"
 #include "ui/twips.h"
 #include "ui/win/dpi.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 #include "ui/app_info.h"
 #include "ui/win/dpi.h"
 #include "ui/win/wide_text.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "desktop/command_error.h"
+#include "core/command_error.h"
 
 namespace icotrace::e2e {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "demo_items.h"
-#include "desktop/command_error.h"
-#include "desktop/desktop_icon.h"
+#include "core/command_error.h"
+#include "core/desktop_icon.h"
 #include "live_windows.h"
 #include "message_of.h"
 #include "real_desktop.h"
