@@ -187,6 +187,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 wineboot -i >"$e2e/wineboot.log" 2>&1 9>&- || die "wineboot failed (see $e2e/wineboot.log)"
   timeout 60 wineserver -w >/dev/null 2>&1 9>&- || true
 fi
+# Debian's Wine does not load the fonts of its fonts-wine package by itself:
+# without Marlett the title bars show letters where their buttons' glyphs go.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+fi
 
 # Screenshots on request, for the programs under test.
 if [ -n "${DISPLAY:-}" ]; then
