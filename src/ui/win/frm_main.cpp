@@ -1,6 +1,9 @@
 #include "ui/win/frm_main.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <utility>
 
 #include "platform/win32_keep_responsive.h"
 #include "ui/app_info.h"
@@ -48,6 +51,29 @@ class WaitPointer {
 
  private:
   HCURSOR m_previous;
+};
+
+// The button of a command under way stays pushed until the command returns.
+// The window looks at its queue during long commands (so that it is never
+// taken for hung), and other programs' questions are then answered before the
+// command ends: the button's state is how the window still tells them that
+// its command has not returned, as it appears on the screen.
+class ButtonHeldDown {
+ public:
+  explicit ButtonHeldDown(HWND& held, HWND button) : m_held(held) {
+    m_held = button;
+    Button_SetState(button, TRUE);
+  }
+  ~ButtonHeldDown() { Release(m_held); }
+  ButtonHeldDown(const ButtonHeldDown&) = delete;
+  ButtonHeldDown& operator=(const ButtonHeldDown&) = delete;
+
+  static void Release(HWND& held) {
+    if (held != nullptr) Button_SetState(std::exchange(held, nullptr), FALSE);
+  }
+
+ private:
+  HWND& m_held;
 };
 
 }  // namespace
@@ -169,13 +195,15 @@ void FrmMain::OnButtonCommand(UINT_PTR id) {
     for (const HWND button : m_buttons)
       if (button == focus && ::IsWindowEnabled(button)) id = ::GetDlgCtrlID(button);
   }
-  for (const MainButtonDesign& design : kMainButtons) {
-    if (ButtonId(design.Button) != id) continue;
-    if (design.Button == MainButton::Command5 || design.Button == MainButton::Command6) {
-      m_commands.Click(design.Button);
+  for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
+    const MainButton button = kMainButtons[i].Button;
+    if (ButtonId(button) != id) continue;
+    if (button == MainButton::Command5 || button == MainButton::Command6) {
+      m_commands.Click(button);
     } else {
       const WaitPointer waiting;
-      m_commands.Click(design.Button);
+      const ButtonHeldDown held(m_buttonHeldDown, m_buttons[i]);
+      m_commands.Click(button);
     }
   }
 }
@@ -229,6 +257,8 @@ void FrmMain::AddRow(const ListRow& row) {
 }
 
 void FrmMain::ShowWarning(const std::u16string& message) {
+  // The box's own loop answers questions: the command is as good as done.
+  ButtonHeldDown::Release(m_buttonHeldDown);
   ShowFailure(Handle(), Wide(message).c_str());
 }
 

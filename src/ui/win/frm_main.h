@@ -72,6 +72,7 @@ class FrmMain final : public Window, private MainWindowView {
   ToolTips m_toolTips;
   UniqueFont m_font;
   HWND m_lastFocus = nullptr;
+  HWND m_buttonHeldDown = nullptr;  // the button of the command under way
 };
 
 }  // namespace icotrace
