@@ -40,6 +40,7 @@ class IcotraceSession {
 
   HWND Main() const { return m_main; }
   HWND ListView() const { return m_listView; }
+  HWND Button(Command command) const { return m_buttons[static_cast<std::size_t>(command)]; }
   DWORD ProcessId() const { return m_program.ProcessId(); }
 
   // Raises the main window above whatever covers it, as a person clicking
@@ -62,7 +63,6 @@ class IcotraceSession {
   }
 
  private:
-  HWND Button(Command command) const { return m_buttons[static_cast<std::size_t>(command)]; }
   bool Ended() const { return m_program.Ended(); }
 
   RunningProgram m_program;
