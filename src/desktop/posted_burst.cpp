@@ -1,6 +1,7 @@
 #include "desktop/posted_burst.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "core/command_error.h"
 #include "desktop/desktop_messages.h"
@@ -86,45 +87,65 @@ class DrawingHeld {
 std::vector<PointRecord> PostInBursts(const ShellExchange& exchange, std::uint32_t msg,
                                       const std::vector<PostedItemMessage>& items,
                                       BurstDrawing drawing) {
-  std::vector<PointRecord> places;
+  std::vector<PointRecord> places(items.size());
   if (items.empty()) return places;
-  places.reserve(items.size());
-  const std::size_t slots = std::min(items.size(), kBurstItems);
-  if (!exchange.family.openBurst(exchange.api, exchange.state, (slots + 1) * kPointSize)) {
+  // Two bursts at most are queued at once, each in its half of the region:
+  // the next one is posted before the control is through with the last, so
+  // that its queue never runs dry, and it paints once at the end.
+  const std::size_t slots = std::min(items.size(), kBurstItems) + 1;  // the marker's too
+  const std::size_t halves = items.size() > kBurstItems ? 2 : 1;
+  if (!exchange.family.openBurst(exchange.api, exchange.state, halves * slots * kPointSize)) {
     throw CommandError(messages::kExchangeAreaFailed);
   }
-  const RemoteAddress region = exchange.state.BurstRegion;
-  for (std::size_t first = 0; first < items.size(); first += kBurstItems) {
-    const std::size_t count = std::min(kBurstItems, items.size() - first);
-    const RemoteAddress marker = region + count * kPointSize;
-    PointRecord unreached;
-    PrepareMarker(exchange, marker, unreached);
-    Bytes bytes;
-    bytes.reserve((count + 1) * kPointSize);
-    for (std::size_t i = 0; i < count; ++i) Append(bytes, items[first + i].point);
-    Append(bytes, unreached);
-    if (!exchange.family.write(exchange.api, exchange.state, region, bytes)) {
-      throw CommandError(messages::kDesktopNotResponding);
-    }
-    // Until the control is seen past the burst, its messages may still read
-    // the region: a shell gone or too slow is left the region for good.
-    exchange.state.BurstAbandoned = true;
-    {
-      DrawingHeld held(exchange, drawing);
-      for (std::size_t i = 0; i < count; ++i) {
-        exchange.Post(msg, static_cast<std::uint64_t>(items[first + i].index),
-                      static_cast<std::int64_t>(region + i * kPointSize));
+  struct Queued {
+    std::size_t first;
+    std::size_t count;
+    RemoteAddress places;
+    PointRecord unreached;  // the marker's value until the control reaches it
+  };
+  std::deque<Queued> queued;
+  std::size_t next = 0;
+  std::size_t half = 0;
+  while (next < items.size() || !queued.empty()) {
+    while (next < items.size() && queued.size() < halves) {
+      Queued burst{next,
+                   std::min(kBurstItems, items.size() - next),
+                   exchange.state.BurstRegion + half * slots * kPointSize,
+                   {}};
+      const RemoteAddress marker = burst.places + burst.count * kPointSize;
+      PrepareMarker(exchange, marker, burst.unreached);
+      Bytes bytes;
+      bytes.reserve((burst.count + 1) * kPointSize);
+      for (std::size_t i = 0; i < burst.count; ++i) Append(bytes, items[next + i].point);
+      Append(bytes, burst.unreached);
+      if (!exchange.family.write(exchange.api, exchange.state, burst.places, bytes)) {
+        throw CommandError(messages::kDesktopNotResponding);
       }
+      // Until the control is seen past every burst, its messages may still
+      // read the region: a shell gone or too slow is left the region for good.
+      exchange.state.BurstAbandoned = true;
+      {
+        DrawingHeld held(exchange, drawing);
+        for (std::size_t i = 0; i < burst.count; ++i) {
+          exchange.Post(msg, static_cast<std::uint64_t>(items[next + i].index),
+                        static_cast<std::int64_t>(burst.places + i * kPointSize));
+        }
+      }
+      exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
+      queued.push_back(burst);
+      next += burst.count;
+      half = (half + 1) % halves;
     }
-    exchange.Post(lv::kGetOrigin, 0, static_cast<std::int64_t>(marker));
-    AwaitMarker(exchange, marker, unreached);
-    exchange.state.BurstAbandoned = false;
-    Bytes back(count * kPointSize);
-    if (!exchange.family.read(exchange.api, exchange.state, region, back)) {
+    const Queued& done = queued.front();
+    AwaitMarker(exchange, done.places + done.count * kPointSize, done.unreached);
+    Bytes back(done.count * kPointSize);
+    if (!exchange.family.read(exchange.api, exchange.state, done.places, back)) {
       throw CommandError(messages::kDesktopNotResponding);
     }
-    for (std::size_t i = 0; i < count; ++i) places.push_back(PointAt(back, i));
+    for (std::size_t i = 0; i < done.count; ++i) places[done.first + i] = PointAt(back, i);
+    queued.pop_front();
   }
+  exchange.state.BurstAbandoned = false;
   return places;
 }
 

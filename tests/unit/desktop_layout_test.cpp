@@ -175,7 +175,9 @@ TEST_P(LayoutByShell, ApplyCostsAFixedNumberOfRoundTripsPerItem) {
     return perItem;
   };
   const auto small = costPerItem(60);
-  const auto large = costPerItem(600);
+  // Three bursts, two of them queued at once.
+  const auto large = costPerItem(2 * static_cast<int>(kBurstItems) + 500);
+  EXPECT_EQ(shell.QueuedMessages(), 0u) << "nothing left queued when the apply returns";
   EXPECT_LE(large.at("SendMessage"), 2.1) << "one read of each item";
   EXPECT_LE(large.at("PostMessage"), 2.1) << "one move and one check of each item";
   for (const auto& [call, cost] : large) {
