@@ -189,9 +189,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Debian's Wine does not load the fonts of its fonts-wine package by itself:
 # without Marlett the title bars show letters where their buttons' glyphs go.
+# Marlett alone: the others (Tahoma) would take over the dialog font from
+# DejaVu, which has the Greek and Cyrillic glyphs the demo's captions use.
 fonts=$WINEPREFIX/drive_c/windows/Fonts
-if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-  cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
 fi
 
 # Screenshots on request, for the programs under test.
