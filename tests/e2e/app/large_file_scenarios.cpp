@@ -90,9 +90,10 @@ class CommandWatch {
   static constexpr std::size_t kRowsBefore = 1000;
 
  public:
-  CommandWatch(const IcotraceSession& icotrace, Command command)
+  CommandWatch(const IcotraceSession& icotrace, Command command, HWND clickMidway = nullptr)
       : m_list(icotrace.ListView()),
         m_button(icotrace.Button(command)),
+        m_clickMidway(clickMidway),
         m_thread([this] { Run(); }) {}
   ~CommandWatch() { Stop(); }
   CommandWatch(const CommandWatch&) = delete;
@@ -105,6 +106,8 @@ class CommandWatch {
   // Rows counted in the middle of the command, and the button's state then.
   std::size_t MidwayRows() const { return m_midwayRows; }
   bool PushedMidway() const { return m_pushedMidway; }
+  // Given a button: its click and a close, sent midway, answered; the load ran to its end.
+  bool WentOnMidway() const { return m_wentOn; }
 
  private:
   void Run() {
@@ -115,17 +118,33 @@ class CommandWatch {
           count > kRowsBefore && count < kManyLines + 1 &&
           ::SendMessageTimeoutW(m_button, BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 2000, &state)) {
         m_pushedMidway = (state & BST_PUSHED) != 0;
+        if (m_clickMidway != nullptr) Interrupt();
         m_midwayRows = count;
       }
       ::Sleep(20);
     }
   }
 
+  void Interrupt() {
+    DWORD_PTR count = 0;
+    bool answered =
+        ::SendMessageTimeoutW(m_clickMidway, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &count) &&
+        ::SendMessageTimeoutW(::GetParent(m_list), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    // The load lists its last row before the click and the close are seen to.
+    while (answered &&
+           ::SendMessageTimeoutW(m_list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count) &&
+           count > kRowsBefore && count < kManyLines + 1)
+      ::Sleep(1);
+    m_wentOn = answered && count == kManyLines + 1;
+  }
+
   HWND m_list;
   HWND m_button;
+  HWND m_clickMidway;
   std::atomic<bool> m_stop{false};
   std::atomic<std::size_t> m_midwayRows{0};
   std::atomic<bool> m_pushedMidway{false};
+  std::atomic<bool> m_wentOn{false};
   std::thread m_thread;
 };
 
@@ -219,6 +238,15 @@ void LargeFiles(const AppPaths& paths) {
   memory.Report("after 100 KB lines", kMemoryBound);
 
   ManyLines(icotrace, install, memory);
+  // A click and a close sent during a load of 100,000 lines wait for its end:
+  // the save then writes the desktop's read, and the window closes.
+  CommandWatch watch(icotrace, Command::Load, icotrace.Button(Command::Save));
+  icotrace.Click(Command::Load);
+  watch.Stop();
+  DWORD exitCode = 1;
+  E2E_CHECK(watch.WentOnMidway());
+  E2E_CHECK(icotrace.WaitForExit(60000, exitCode) && exitCode == 0);
+  E2E_CHECK(install.LayoutBytes() == LayoutFileBytes(RowsOfDesktop(ScenarioItems())));
 }
 
 }  // namespace
