@@ -59,8 +59,11 @@ ix::Status DrawInto(std::uint8_t* block, HIMAGELIST list, int index, int width, 
                                                                : ix::Status::Failed;
 }
 
+// A request names the list view the hook was set for; through any other
+// window of the thread it is none of ours and stays unanswered.
 void Serve(std::uint8_t* block, HWND listView) {
   const ix::Request request = ix::ReadRequest(block);
+  if (request.listView != static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(listView))) return;
   ix::Reply reply{ix::Status::Refused, 0, 0, request.serial};
   const auto list = reinterpret_cast<HIMAGELIST>(static_cast<UINT_PTR>(request.imageList));
   int width = 0, height = 0;
@@ -84,6 +87,17 @@ void ServeRequester(HWND listView, DWORD requester) {
   if (view) Serve(static_cast<std::uint8_t*>(view.Get()), listView);
 }
 
+// The hook acts for a window of the thread it runs on, in its process: the
+// list view's own thread in the shell. Run anywhere else (back in a waiting
+// requester, as Windows does when the bitnesses differ) it does nothing, and
+// the list view is never asked across threads from inside a hook.
+bool WindowOfThisThread(HWND window) {
+  DWORD process = 0;
+  return window != nullptr &&
+         ::GetWindowThreadProcessId(window, &process) == ::GetCurrentThreadId() &&
+         process == ::GetCurrentProcessId();
+}
+
 }  // namespace
 
 UINT IconRequestMessage() {
@@ -94,7 +108,8 @@ UINT IconRequestMessage() {
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && lParam != 0) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (call->message == IconRequestMessage() && call->wParam != 0) {
+    if (call->message == IconRequestMessage() && call->wParam != 0 &&
+        WindowOfThisThread(call->hwnd)) {
       try {
         ServeRequester(call->hwnd, static_cast<DWORD>(call->wParam));
       } catch (...) {

@@ -24,11 +24,13 @@ void WriteRequest(std::uint8_t* block, const Request& request) {
   Put(block, 0, request.imageList);
   Put(block, 8, request.index);
   Put(block, 12, request.serial);
+  Put(block, 32, request.listView);
   WriteReply(block, Reply{});
 }
 
 Request ReadRequest(const std::uint8_t* block) {
-  return {Get<std::uint64_t>(block, 0), Get<std::int32_t>(block, 8), Get<std::uint32_t>(block, 12)};
+  return {Get<std::uint64_t>(block, 0), Get<std::int32_t>(block, 8), Get<std::uint32_t>(block, 12),
+          Get<std::uint64_t>(block, 32)};
 }
 
 void WriteReply(std::uint8_t* block, const Reply& reply) {

@@ -16,7 +16,7 @@ namespace icotrace::icon_exchange {
 // Nothing larger than this is ever read or written: a shell that reports a
 // bigger image is refused.
 inline constexpr std::int32_t kLargestSide = 256;
-inline constexpr std::size_t kHeaderBytes = 32;
+inline constexpr std::size_t kHeaderBytes = 40;
 inline constexpr std::size_t kColourOffset = kHeaderBytes;
 inline constexpr std::size_t kMaskOffset =
     kColourOffset + std::size_t{kLargestSide} * kLargestSide * 4;
@@ -34,6 +34,9 @@ struct Request {
   std::uint64_t imageList = 0;  // the handle as the list view gave it
   std::int32_t index = 0;
   std::uint32_t serial = 0;  // ties a reply to its request
+  // The list view the hook was set for: the shell side serves a request
+  // through that window only, on its own thread.
+  std::uint64_t listView = 0;
 };
 
 struct Reply {
@@ -44,7 +47,8 @@ struct Reply {
 };
 
 // Header layout: imageList u64 @0, index i32 @8, serial u32 @12,
-// status u32 @16, width i32 @20, height i32 @24, reply serial u32 @28.
+// status u32 @16, width i32 @20, height i32 @24, reply serial u32 @28,
+// listView u64 @32.
 void WriteRequest(std::uint8_t* block, const Request& request);
 Request ReadRequest(const std::uint8_t* block);
 void WriteReply(std::uint8_t* block, const Reply& reply);

@@ -107,7 +107,8 @@ HICON FetchIcon(HWND listView, HIMAGELIST imageList, int index) {
   }
   const std::uint32_t serial = ++g_machinery.serial;
   ix::WriteRequest(
-      Block(), {static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(imageList)), index, serial});
+      Block(), {static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(imageList)), index, serial,
+                static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(listView))});
   DWORD_PTR ignored = 0;
   if (::SendMessageTimeoutW(listView, IconRequestMessage(), ::GetCurrentProcessId(), 0,
                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kRequestTimeoutMs, &ignored) == 0) {

@@ -24,7 +24,7 @@ struct ShellRequest {
 class ShellLauncher {
  public:
   virtual ~ShellLauncher() = default;
-  // True when the shell started what opens the file.
+  // True when the shell said in time that it started what opens the file.
   virtual bool ShellExecuteExW(const ShellRequest& request) = 0;
 };
 

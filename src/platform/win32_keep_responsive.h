@@ -1,7 +1,9 @@
 // A long command runs on the window's thread from its first step to its last.
 // Windows counts a thread that has not looked at its queue for 5 s as hung and
 // ghosts its windows; a look that takes nothing away keeps it from that while
-// the clicks made meanwhile wait for the command to end.
+// the clicks made meanwhile wait for the command to end. The look answers the
+// messages other programs send, a click or a close among them: the window
+// holds those back until its command has returned.
 #pragma once
 
 namespace icotrace {

@@ -1,5 +1,5 @@
-// The real shell launcher: ShellExecuteExW, any box of the shell's owned by
-// the window given.
+// The real shell launcher: ShellExecuteExW on a thread of its own, waited for
+// a few seconds at most, any box of the shell's owned by the window given.
 #pragma once
 
 #include <windows.h>

@@ -7,7 +7,7 @@ namespace {
 
 ShellRequest RequestFor(const ShellOpenCall& call, const std::u16string& programFolder) {
   ShellRequest request;
-  request.Verb = u"open";
+  request.Verb = u"Open";
   request.File = call.File;
   if (call.InProgramFolder) {
     request.Parameters = u"";

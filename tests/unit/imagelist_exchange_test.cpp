@@ -20,11 +20,12 @@ TEST(IconExchangeBlock, CarriesTheLargestImageAndNothingMore) {
 TEST(IconExchangeBlock, RequestAndReplyKeepEveryBitOfTheirFields) {
   std::vector<std::uint8_t> block(kHeaderBytes, 0xCC);
   // A 64-bit image list handle must reach a 64-bit shell whole.
-  WriteRequest(block.data(), {0xFFFF'8001'2345'6789ull, -1, 77});
+  WriteRequest(block.data(), {0xFFFF'8001'2345'6789ull, -1, 77, 0x8000'0000'0001'0466ull});
   const Request request = ReadRequest(block.data());
   EXPECT_EQ(request.imageList, 0xFFFF'8001'2345'6789ull);
   EXPECT_EQ(request.index, -1);
   EXPECT_EQ(request.serial, 77u);
+  EXPECT_EQ(request.listView, 0x8000'0000'0001'0466ull);
   EXPECT_EQ(ReadReply(block.data()).status, Status::Pending) << "a request clears the old reply";
   WriteReply(block.data(), {Status::Done, 16, 24, 77});
   const Reply reply = ReadReply(block.data());

@@ -108,12 +108,12 @@ TEST(AboutLinks, AClickReachesTheShellWithOpenTheAddressTheFolderAndANormalWindo
   OpenAboutLink(AboutLink::Mail, folder, shell);
   constexpr int kSwShowNormal = 1;
   ASSERT_EQ(shell.requests.size(), 3u);
-  EXPECT_EQ(shell.requests[0], (ShellRequest{u"open", u"https://www.talvero.example", u"", folder,
+  EXPECT_EQ(shell.requests[0], (ShellRequest{u"Open", u"https://www.talvero.example", u"", folder,
                                              kSwShowNormal, false}));
-  EXPECT_EQ(shell.requests[1], (ShellRequest{u"open", u"https://www.talvero.example/Don/Don.htm",
+  EXPECT_EQ(shell.requests[1], (ShellRequest{u"Open", u"https://www.talvero.example/Don/Don.htm",
                                              u"", folder, kSwShowNormal, false}));
   // The shell is told to show no box of its own when no mail program is there.
-  EXPECT_EQ(shell.requests[2], (ShellRequest{u"open", u"mailto:icotrace@talvero.example",
+  EXPECT_EQ(shell.requests[2], (ShellRequest{u"Open", u"mailto:icotrace@talvero.example",
                                              std::nullopt, std::nullopt, kSwShowNormal, true}));
 }
 

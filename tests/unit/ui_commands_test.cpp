@@ -12,6 +12,7 @@
 #include "message_of.h"
 #include "platform/windows_1252_codec.h"
 #include "simulated_shell.h"
+#include "ui/command_gate.h"
 #include "ui/frm_main_commands.h"
 
 namespace icotrace::testing {
@@ -315,6 +316,23 @@ TEST_F(MainCommands, UnloadReleasesTheTable) {
   commands.Command1_Click();
   commands.Form_Unload();
   EXPECT_TRUE(commands.CurrentLayout().empty());
+}
+
+// What another program sends during a command is carried out after it, in order:
+// a repeat once, a flood cut short, nothing after a close, a close always.
+TEST(OneCommandAtATime, RequestsDuringACommandWaitForItsEnd) {
+  using R = WindowRequest;
+  const R apply = R::ClickOf(MainButton::Command2), read = R::ClickOf(MainButton::Command1);
+  CommandGate gate;
+  ASSERT_TRUE(gate.Admit(R::ClickOf(MainButton::Command4)));
+  for (int i = 0; i < 40; ++i) EXPECT_FALSE(gate.Admit(i / 2 % 2 ? read : apply));
+  for (const R asked : {R::Close(), R::ClickOf(MainButton::Command3), R::Close()})
+    EXPECT_FALSE(gate.Admit(asked));
+  EXPECT_FALSE(gate.TakeWaiting()) << "nothing runs inside the command";
+  gate.Done();
+  std::vector<R> after;
+  while (const std::optional<R> next = gate.TakeWaiting()) after.push_back(*next);
+  EXPECT_THAT(after, ElementsAre(apply, read, apply, read, apply, read, apply, read, R::Close()));
 }
 
 TEST(ImageKeys, AreTheLetterKAndTheDecimalIndex) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
 #include <utility>
 
 #include "platform/win32_keep_responsive.h"
@@ -28,6 +29,8 @@ constexpr UINT_PTR kFrame1Id = 11;
 constexpr UINT_PTR kFirstButtonId = 101;
 // Runs the load step through the window procedure, where failures are shown.
 constexpr UINT kFormLoadMessage = WM_APP + 1;
+// Carries out the next request that waited for a command to end.
+constexpr UINT kRunWaitingMessage = WM_APP + 2;
 
 UINT_PTR ButtonId(MainButton button) {
   return kFirstButtonId + static_cast<UINT_PTR>(button);
@@ -175,9 +178,12 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFormLoadMessage:
       m_commands.Form_Load();
       return 0;
+    case kRunWaitingMessage:
+      if (const std::optional<WindowRequest> next = m_gate.TakeWaiting()) Ask(*next);
+      return 0;
     case WM_CLOSE:
-      m_commands.Form_Unload();
-      ::DestroyWindow(Handle());
+      // A close during a command would free the table the command reads.
+      Ask(WindowRequest::Close());
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -195,9 +201,30 @@ void FrmMain::OnButtonCommand(UINT_PTR id) {
     for (const HWND button : m_buttons)
       if (button == focus && ::IsWindowEnabled(button)) id = ::GetDlgCtrlID(button);
   }
+  for (const MainButtonDesign& design : kMainButtons)
+    if (ButtonId(design.Button) == id) Ask(WindowRequest::ClickOf(design.Button));
+}
+
+void FrmMain::Ask(const WindowRequest& request) {
+  if (!m_gate.Admit(request)) return;
+  // A failure is shown before the gate opens: the box belongs to its command.
+  RunShowingFailure(Handle(), [&] { CarryOut(request); });
+  m_gate.Done();
+  if (m_gate.AnyWaiting() && Handle() != nullptr)
+    ::PostMessageW(Handle(), kRunWaitingMessage, 0, 0);
+}
+
+void FrmMain::CarryOut(const WindowRequest& request) {
+  if (request.What == WindowRequest::Kind::Close) {
+    m_commands.Form_Unload();
+    ::DestroyWindow(Handle());
+    return;
+  }
   for (std::size_t i = 0; i < kMainButtons.size(); ++i) {
     const MainButton button = kMainButtons[i].Button;
-    if (ButtonId(button) != id) continue;
+    // A button not offered does nothing, however its click arrives (another
+    // program can send the command of a disabled one).
+    if (button != request.Button || !::IsWindowEnabled(m_buttons[i])) continue;
     if (button == MainButton::Command5 || button == MainButton::Command6) {
       m_commands.Click(button);
     } else {

@@ -13,6 +13,7 @@
 #include "platform/screen_metrics.h"
 #include "platform/win/handles.h"
 #include "platform/win_api.h"
+#include "ui/command_gate.h"
 #include "ui/frm_main_commands.h"
 #include "ui/main_window_design.h"
 #include "ui/main_window_view.h"
@@ -57,6 +58,9 @@ class FrmMain final : public Window, private MainWindowView {
   void CreateListView1();
   void LayOut(UINT dpi) override;
   void OnButtonCommand(UINT_PTR id);
+  // Carries the request out now, or after the command under way.
+  void Ask(const WindowRequest& request);
+  void CarryOut(const WindowRequest& request);
   bool DrawButton(const DRAWITEMSTRUCT& item);
   void KeepFocus(WPARAM activation);
 
@@ -73,6 +77,7 @@ class FrmMain final : public Window, private MainWindowView {
   UniqueFont m_font;
   HWND m_lastFocus = nullptr;
   HWND m_buttonHeldDown = nullptr;  // the button of the command under way
+  CommandGate m_gate;
 };
 
 }  // namespace icotrace

@@ -99,18 +99,22 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT message, WPARAM wPara
   if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
 
   LRESULT result = FailedResult(message);
-  try {
-    result = self->HandleMessage(message, wParam, lParam);
-  } catch (const CommandError& error) {
-    ShowFailure(window, Wide(error.Message()).c_str());
-  } catch (...) {
-    ShowFailure(window, Wide(kUnexpectedFailure).c_str());
-  }
+  RunShowingFailure(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->m_window = nullptr;
   }
   return result;
+}
+
+void RunShowingFailure(HWND window, const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const CommandError& error) {
+    ShowFailure(window, Wide(error.Message()).c_str());
+  } catch (...) {
+    ShowFailure(window, Wide(kUnexpectedFailure).c_str());
+  }
 }
 
 void ShowFailure(HWND window, const wchar_t* text) {

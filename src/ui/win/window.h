@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace icotrace {
 
 // What a window class shows: icons, background, pointer.
@@ -59,5 +61,9 @@ class Window {
 
 // Shows a failure to the user: a warning box with the program's caption.
 void ShowFailure(HWND window, const wchar_t* text);
+
+// Runs step as the window procedure runs a message: a CommandError is shown
+// over window, any other failure as an unexpected one; nothing escapes.
+void RunShowingFailure(HWND window, const std::function<void()>& step);
 
 }  // namespace icotrace

@@ -98,6 +98,22 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
   E2E_CHECK(!desktop.Exited(200));
   const UniqueIcon good(GetIcon(listView, images, 1));
   E2E_CHECK(good.Get() != nullptr);
+  // The hook serves the list view it was set for, through that window only:
+  // the same request sent to Progman, on the same thread, stays unanswered.
+  const UniqueKernelHandle mapping(::OpenFileMappingW(
+      FILE_MAP_ALL_ACCESS, FALSE,
+      reinterpret_cast<const wchar_t*>(icon_exchange::BlockName(::GetCurrentProcessId()).c_str())));
+  const UniqueMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  const auto block = static_cast<std::uint8_t*>(view.Get());
+  for (const HWND through : {desktop.Progman(), listView}) {
+    if (!E2E_CHECK(block != nullptr)) break;
+    icon_exchange::WriteRequest(
+        block, {reinterpret_cast<UINT_PTR>(images), 1, 1, reinterpret_cast<UINT_PTR>(listView)});
+    ::SendMessageTimeoutW(through, ::RegisterWindowMessageW(L"IcotraceIconRequest"),
+                          ::GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    E2E_CHECK_EQ(icon_exchange::ReadReply(block).status == icon_exchange::Status::Done,
+                 through == listView);
+  }
   UninstallHook();
 }
 
