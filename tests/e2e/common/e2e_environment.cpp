@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "live_windows.h"
 #include "platform/win/handles.h"
 
@@ -13,7 +15,23 @@ std::vector<std::wstring>& Arguments() {
   return arguments;
 }
 
+std::map<std::wstring, ChildRole>& ChildRoles() {
+  static std::map<std::wstring, ChildRole> roles;
+  return roles;
+}
+
 }  // namespace
+
+bool RegisterChildRole(const wchar_t* switchName, ChildRole role) {
+  return ChildRoles().emplace(switchName, role).second;
+}
+
+std::optional<int> RunChildRole(int argc, wchar_t** argv) {
+  if (argc < 2) return std::nullopt;
+  const auto role = ChildRoles().find(argv[1]);
+  if (role == ChildRoles().end()) return std::nullopt;
+  return role->second(std::vector<std::wstring>(argv + 2, argv + argc));
+}
 
 void SetProgramArguments(std::vector<std::wstring> arguments) {
   Arguments() = std::move(arguments);

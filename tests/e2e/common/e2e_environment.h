@@ -2,6 +2,7 @@
 // the folder for logs and screenshots, and the screenshot requests.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ void SetProgramArguments(std::vector<std::wstring> arguments);
 const std::vector<std::wstring>& ProgramArguments();
 // Argument i of those as a Windows path (WindowsPath), empty when not given.
 std::wstring PathArgument(std::size_t index);
+
+// A test program's second role: its tests start it again as another process
+// ("<program> <switch> <arguments>"), and the shared main then runs the role
+// with the arguments after the switch instead of the tests. Registered by a
+// static initializer of the file that holds the role.
+using ChildRole = int (*)(const std::vector<std::wstring>& arguments);
+bool RegisterChildRole(const wchar_t* switchName, ChildRole role);
+// The role the command line asks for, run; nothing when it asks for none.
+std::optional<int> RunChildRole(int argc, wchar_t** argv);
 
 // <build>/e2e as a Windows path (ICOTRACE_E2E_DIR_WIN), or the current folder
 // when the program runs outside the harness.
