@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "e2e_test.h"
 #include "live_windows.h"
 #include "platform/win/handles.h"
 
@@ -31,6 +32,20 @@ std::optional<int> RunChildRole(int argc, wchar_t** argv) {
   const auto role = ChildRoles().find(argv[1]);
   if (role == ChildRoles().end()) return std::nullopt;
   return role->second(std::vector<std::wstring>(argv + 2, argv + argc));
+}
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+std::string Utf8(std::u16string_view text) {
+  return Utf8(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
 }
 
 void SetProgramArguments(std::vector<std::wstring> arguments) {

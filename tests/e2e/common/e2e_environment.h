@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace icotrace::e2e {
@@ -18,6 +19,10 @@ void SetProgramArguments(std::vector<std::wstring> arguments);
 const std::vector<std::wstring>& ProgramArguments();
 // Argument i of those as a Windows path (WindowsPath), empty when not given.
 std::wstring PathArgument(std::size_t index);
+
+// Text as UTF-8, for messages and files.
+std::string Utf8(std::wstring_view text);
+std::string Utf8(std::u16string_view text);
 
 // A test program's second role: its tests start it again as another process
 // ("<program> <switch> <arguments>"), and the shared main then runs the role

@@ -9,10 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "e2e_environment.h"  // Utf8
+
 namespace icotrace::e2e {
 
-std::string Utf8(std::wstring_view text);
-std::string Utf8(std::u16string_view text);
+// A Windows text as the program's portable code holds it.
+inline std::u16string U16(std::wstring_view text) {
+  return {text.begin(), text.end()};
+}
 
 }  // namespace icotrace::e2e
 

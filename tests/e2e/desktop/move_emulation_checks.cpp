@@ -161,12 +161,15 @@ std::wstring ItemFile() {
   return path;
 }
 
-void OnOwnView(const wchar_t* option, void (*check)(const DemoDesktopProcess&)) {
-  DemoDesktopProcess demo(Demos().Same, {L"--items", ItemFile(), option});
-  check(demo);
-}
-
-void OnShellView(const wchar_t* option, void (*check)(const DemoDesktopProcess&)) {
+// Runs check on a demo desktop with the switch, once with our own list view
+// and once with the shell's view of a folder.
+void OnBothViews(const wchar_t* option, void (*check)(const DemoDesktopProcess&)) {
+  {
+    SCOPED_TRACE("own list view");
+    DemoDesktopProcess demo(Demos().Same, {L"--items", ItemFile(), option});
+    check(demo);
+  }
+  SCOPED_TRACE("the shell's view");
   const ShellFolder folder(L"Bureau Icotrace");
   std::vector<std::wstring> arguments = folder.DemoArguments();
   arguments.push_back(option);
@@ -176,26 +179,17 @@ void OnShellView(const wchar_t* option, void (*check)(const DemoDesktopProcess&)
 
 }  // namespace
 
-// --snap-to-grid: moves snap while the bit is set.
-TEST(DesktopMoveEmulations, SnapToGridOwnView) {
-  OnOwnView(L"--snap-to-grid", SnapToGrid);
+// Moves snap while the bit is set.
+TEST(DesktopMoveEmulations, SnapToGrid) {
+  OnBothViews(L"--snap-to-grid", SnapToGrid);
 }
-TEST(DesktopMoveEmulations, SnapToGridShellView) {
-  OnShellView(L"--snap-to-grid", SnapToGrid);
+// Every move arranges the desktop again.
+TEST(DesktopMoveEmulations, AutoArrange) {
+  OnBothViews(L"--auto-arrange", AutoArrange);
 }
-// --auto-arrange: every move arranges the desktop again.
-TEST(DesktopMoveEmulations, AutoArrangeOwnView) {
-  OnOwnView(L"--auto-arrange", AutoArrange);
-}
-TEST(DesktopMoveEmulations, AutoArrangeShellView) {
-  OnShellView(L"--auto-arrange", AutoArrange);
-}
-// --ignore-moves: moves are answered and nothing moves.
-TEST(DesktopMoveEmulations, IgnoreMovesOwnView) {
-  OnOwnView(L"--ignore-moves", IgnoreMoves);
-}
-TEST(DesktopMoveEmulations, IgnoreMovesShellView) {
-  OnShellView(L"--ignore-moves", IgnoreMoves);
+// Moves are answered and nothing moves.
+TEST(DesktopMoveEmulations, IgnoreMoves) {
+  OnBothViews(L"--ignore-moves", IgnoreMoves);
 }
 
 TEST(DesktopMoveEmulations, WithoutASwitchAMoveLandsExactly) {

@@ -18,10 +18,6 @@
 namespace icotrace::e2e {
 namespace {
 
-std::u16string U16(const std::wstring& text) {
-  return std::u16string(text.begin(), text.end());
-}
-
 std::string ReadBytes(const std::wstring& path) {
   std::string bytes;
   Win32FileSystem files;
