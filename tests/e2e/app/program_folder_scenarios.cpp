@@ -19,11 +19,6 @@ namespace {
 // The drive that the test's runner maps to <e2e>\scratch\drive-root.
 constexpr wchar_t kDriveRoot[] = L"Q:\\";
 
-std::wstring ScreenFileName() {
-  return std::to_wstring(::GetSystemMetrics(SM_CXSCREEN)) + L"x" +
-         std::to_wstring(::GetSystemMetrics(SM_CYSCREEN)) + L".ICOLAY";
-}
-
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found{};
@@ -99,8 +94,8 @@ void DriveRoot(const AppPaths& paths) {
                  << " (tests/e2e/app/with_wine_drive.sh)";
   }
   // The folder at a root ends in its separator, and the name gets one more.
-  SaveFindLoadApply(install, kDriveRoot + std::wstring(L"Icotrace.exe"),
-                    kDriveRoot + (L"\\" + ScreenFileName()), paths);
+  SaveFindLoadApply(install, kDriveRoot + std::wstring(L"Icotrace.exe"), LayoutFileIn(kDriveRoot),
+                    paths);
 }
 
 }  // namespace

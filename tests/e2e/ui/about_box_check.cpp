@@ -82,14 +82,26 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
     ::GetCursorInfo(&info);
     return info.hCursor;
   };
+  // Over a label that is no link, the pointer once the program has answered
+  // the move: the same over several polls in a row.
   MoveMouseTo(WindowCentreOf(c.Title));
-  ::Sleep(300);
-  const HCURSOR normal = pointer();
+  HCURSOR normal = nullptr;
+  int polls = 0;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const HCURSOR now = pointer();
+        polls = now == normal ? polls + 1 : 0;
+        normal = now;
+        return polls >= 3;
+      },
+      3000))
+      << "the pointer settles over lblTitle";
   const auto handOver = [&](HWND link) {
     MoveMouseTo(WindowCentreOf(c.Title));
-    WaitUntil([&] { return pointer() == normal; }, 3000);
+    EXPECT_TRUE(WaitUntil([&] { return pointer() == normal; }, 3000)) << "the arrow over lblTitle";
     MoveMouseTo(WindowCentreOf(link));
-    WaitUntil([&] { return pointer() != normal; }, 3000);
+    EXPECT_TRUE(WaitUntil([&] { return pointer() != normal; }, 3000))
+        << "the pointer changes over " << Utf8(TextOf(link)).substr(0, 20);
     return pointer();
   };
   const HCURSOR overSite = handOver(c.Label3);
@@ -101,10 +113,10 @@ void CheckPointerAndTips(Session& session, const AboutControls& c) {
   // From a link onto a label that is none: the normal pointer again.
   for (const HWND plain : {c.Label2, c.Version, c.Text1}) {
     MoveMouseTo(WindowCentreOf(c.Label3));
-    WaitUntil([&] { return pointer() == overSite; }, 3000);
+    EXPECT_TRUE(WaitUntil([&] { return pointer() == overSite; }, 3000))
+        << "the pointing hand over Label3 again";
     MoveMouseTo(WindowCentreOf(plain));
-    WaitUntil([&] { return pointer() != overSite; }, 3000);
-    EXPECT_TRUE(pointer() != overSite)
+    EXPECT_TRUE(WaitUntil([&] { return pointer() != overSite; }, 3000))
         << "no pointing hand over \"" + Utf8(TextOf(plain)).substr(0, 20) + "\"";
   }
 
