@@ -37,9 +37,9 @@
 #   --log NAME        copy the output to <e2e>/NAME.log (default for a program:
 #                     <e2e>/logs/<program>-<first argument or test filter>.log)
 #   --dpi N           the screen's DPI (default 96)
-#   --wine-frames     Wine draws the window frames (no window manager needed to
-#                     click a title bar's buttons); by default a window manager
-#                     would
+#   --wine-frames     Wine draws the window frames itself, so that a title bar's
+#                     buttons can be clicked with no window manager (by default
+#                     Wine leaves the frames to a window manager)
 # Environment: ICOTRACE_WINE_LOCK_WAIT (seconds to wait for another run, 900),
 #              ICOTRACE_XVFB_SIZE (screen of the private display, 1280x800x24).
 set -uo pipefail
@@ -231,7 +231,6 @@ set_user_value() {  # key, name, type, data
 }
 set_user_value 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
 set_user_value 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
-export ICOTRACE_WINE_DPI=$dpi
 
 # Screenshots on request, for the programs under test.
 if [ -n "${DISPLAY:-}" ]; then

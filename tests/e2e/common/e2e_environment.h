@@ -1,5 +1,6 @@
-// What the Wine harness (scripts/wine-run.sh) hands to the programs it runs:
-// the folder for logs and screenshots, and the screenshot requests.
+// What the Wine harness (scripts/wine-run.sh) and the shared main hand to the
+// programs they run: the program's arguments and second roles, the folder for
+// logs and screenshots, and the screenshot requests.
 #pragma once
 
 #include <optional>

@@ -1,8 +1,8 @@
 // The main of every Windows-side test program: GoogleTest takes its own
 // switches (--gtest_filter names the scenario a ctest entry runs), the rest
 // are the program's arguments (ProgramArguments); or the program runs as a
-// child role its own tests started (RegisterChildRole). A run whose tests were all
-// skipped ends with kExitAllSkipped, which ctest shows as skipped.
+// child role its own tests started (RegisterChildRole). A run whose tests
+// were all skipped ends with kExitAllSkipped, which ctest shows as skipped.
 #include <windows.h>
 
 #include <vector>

@@ -1,5 +1,7 @@
 #include "control_checks.h"
 
+#include <cstdio>
+
 #include "person_input.h"
 #include "platform/win/handles.h"
 
@@ -74,7 +76,10 @@ std::wstring ToolTipOver(HWND window, DWORD processId) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
   MoveMouseTo({rect.left + 2, rect.bottom + 40});
-  WaitUntil([&] { return ShownToolTips(processId).empty(); }, 3000);
+  // Wine's tool tips may stay up a while after the pointer left their tool;
+  // the one read below is then told apart by its text, which the caller checks.
+  if (!WaitUntil([&] { return ShownToolTips(processId).empty(); }, 3000))
+    std::printf("note: an earlier tool tip is still up\n");
   MoveMouseTo(WindowCentreOf(window));
   MoveMouseTo({WindowCentreOf(window).x + 1, WindowCentreOf(window).y});
   std::wstring text;
