@@ -107,8 +107,9 @@ cmake --build "$build" -j "${ICOTRACE_JOBS:-2}" --target "${targets[@]}"
 if [ $walk -eq 1 ]; then
   # The walkthrough drives Icotrace from outside in the Wine prefix of the
   # app checks (they have Wine draw the window frames).
-  exec bash scripts/wine-run.sh --build "$build/e2e/app" --timeout 300 "$loader" \
-    "$build/tests/e2e/app/icotrace_e2e_app.exe" walkthrough "$build/src/app/Icotrace.exe" \
+  exec bash scripts/wine-run.sh --build "$build/e2e/app" --timeout 300 --wine-frames "$loader" \
+    "$build/tests/e2e/app/icotrace_e2e_app.exe" --gtest_filter=AppWalkthrough.* \
+    "$build/src/app/Icotrace.exe" \
     "$build/tools/demo-desktop/demo-desktop.exe"
 fi
 

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "demo_desktop_process.h"
+#include "bench_goals.h"
 #include "core/command_error.h"
-#include "e2e_check.h"
+#include "demo_desktop_process.h"
 #include "e2e_environment.h"
 #include "fill_window.h"
 #include "imagelist/interprocess_image_list.h"

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "demo_desktop_process.h"
+#include "bench_goals.h"
 #include "core/command_error.h"
-#include "e2e_check.h"
+#include "demo_desktop_process.h"
 #include "e2e_environment.h"
 #include "real_desktop.h"
 #include "remote_memory.h"

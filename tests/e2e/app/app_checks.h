@@ -3,12 +3,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "expected_layout.h"
 #include "icotrace_session.h"
 #include "remote_list_view.h"
+#include "scratch_install.h"
 
 namespace icotrace::e2e {
 
@@ -40,6 +42,14 @@ std::vector<SeenRow> CheckRows(const IcotraceSession& session,
 // The rows are exactly those read before (texts and pictures).
 void CheckRowsUnchanged(const IcotraceSession& session, const std::vector<SeenRow>& before,
                         const std::string& when);
+
+// The start of every scenario that begins with a layout file: writes it
+// (read-only when asked), starts the program and checks that a load is
+// offered at start, so that a start-up fault shows here, with the file
+// looked for, the screen and the folder's files.
+std::unique_ptr<IcotraceSession> StartWithLayoutFile(const ScratchInstall& install,
+                                                     const std::string& bytes,
+                                                     bool readOnly = false);
 
 void CheckButtons(const IcotraceSession& session, const ButtonStates& expected,
                   const std::string& when);

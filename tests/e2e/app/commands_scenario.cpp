@@ -3,8 +3,8 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "live_windows.h"
 #include "person_input.h"
 #include "round_trip.h"
@@ -21,18 +21,17 @@ void CheckAboutBox(IcotraceSession& icotrace) {
   const ButtonStates states = icotrace.States();
   CheckClick(icotrace, Command::About, "About");
   const HWND about = FindTopWindow(icotrace.ProcessId(), kAboutCaption, 10000);
-  if (!Record(about != nullptr, "About: the box \"A propos Icotrace\" shows", __FILE__, __LINE__))
-    return;
-  Record(!::IsWindowEnabled(icotrace.Main()), "About: the main window takes no input meanwhile",
-         __FILE__, __LINE__);
+  ASSERT_TRUE(about != nullptr) << "About: the box \"A propos Icotrace\" shows";
+  EXPECT_TRUE(!::IsWindowEnabled(icotrace.Main()))
+      << "About: the main window takes no input meanwhile";
   const HWND ok = ::FindWindowExW(about, nullptr, L"Button", L"&OK");
-  if (!Record(ok != nullptr, "About: the box has its \"&OK\" button", __FILE__, __LINE__)) return;
+  ASSERT_TRUE(ok != nullptr) << "About: the box has its \"&OK\" button";
   ClickAt(ClientCentreOf(ok));
-  Record(WaitUntil([&] { return !::IsWindow(about) || !::IsWindowVisible(about); }, 10000),
-         "About: \"&OK\" closes the box", __FILE__, __LINE__);
-  Record(WaitUntil([&] { return ::IsWindowEnabled(icotrace.Main()) != 0; }, 5000),
-         "About: the main window takes input again", __FILE__, __LINE__);
-  Record(icotrace.Responsive(), "About: Icotrace goes on running", __FILE__, __LINE__);
+  EXPECT_TRUE((WaitUntil([&] { return !::IsWindow(about) || !::IsWindowVisible(about); }, 10000)))
+      << "About: \"&OK\" closes the box";
+  EXPECT_TRUE((WaitUntil([&] { return ::IsWindowEnabled(icotrace.Main()) != 0; }, 5000)))
+      << "About: the main window takes input again";
+  EXPECT_TRUE(icotrace.Responsive()) << "About: Icotrace goes on running";
   CheckRowsUnchanged(icotrace, rows, "About");
   CheckButtons(icotrace, states, "after About");
 }
@@ -46,13 +45,13 @@ void ReadSaveLoadApply(const AppPaths& paths) {
   PictureBook pictures;
 
   CheckButtons(icotrace, Offered(false, false, false), "at start without a layout file");
-  E2E_CHECK(ReadRows(icotrace.ListView()).empty());
+  EXPECT_TRUE(ReadRows(icotrace.ListView()).empty());
 
   CheckClick(icotrace, Command::Read, "read");
   CheckNoMessage(icotrace, "read");
   pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "read"), readRows, true, "read");
   CheckButtons(icotrace, Offered(true, false, false), "after a read");
-  E2E_CHECK(!install.LayoutBytes().has_value());
+  EXPECT_TRUE(!install.LayoutBytes().has_value());
   KeepScreenshot(L"app-after-read");
 
   // Each row once, and every picture taken from the cache.
@@ -63,10 +62,9 @@ void ReadSaveLoadApply(const AppPaths& paths) {
 
   CheckClick(icotrace, Command::Save, "save");
   CheckNoMessage(icotrace, "save");
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
-              "save: the layout file holds the read", __FILE__, __LINE__);
-  RecordEqual(install.OtherFileCount(), 1, "save: the layout file alone beside the program",
-              __FILE__, __LINE__);
+  EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows))
+      << "save: the layout file holds the read";
+  EXPECT_EQ(install.OtherFileCount(), 1) << "save: the layout file alone beside the program";
   CheckRows(icotrace, readRows, "save");
   CheckButtons(icotrace, Offered(true, true, false), "after a save");
 
@@ -92,8 +90,8 @@ void ReadSaveLoadApply(const AppPaths& paths) {
       RowsOfDesktop(ScrambleDesktop(demo, "before the save after a load"));
   CheckClick(icotrace, Command::Save, "save after a load");
   CheckNoMessage(icotrace, "save after a load");
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(freshRows),
-              "save after a load: the layout file holds a fresh read", __FILE__, __LINE__);
+  EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(freshRows))
+      << "save after a load: the layout file holds a fresh read";
   pictures.CheckRows(icotrace, CheckRows(icotrace, freshRows, "save after a load"), freshRows, true,
                      "save after a load");
   CheckButtons(icotrace, Offered(true, true, true), "after a save after a load");
@@ -102,15 +100,17 @@ void ReadSaveLoadApply(const AppPaths& paths) {
 
   CheckClick(icotrace, Command::Quit, "quit", ClickResult::Ended);
   DWORD exitCode = 1;
-  Record(icotrace.WaitForExit(5000, exitCode) && exitCode == 0,
-         "\"Quitter\" ends the program at once with code 0", __FILE__, __LINE__,
-         "exit code " + std::to_string(exitCode));
+  EXPECT_TRUE(icotrace.WaitForExit(5000, exitCode) && exitCode == 0)
+      << "\"Quitter\" ends the program at once with code 0"
+      << ": "
+      << "exit code " + std::to_string(exitCode);
 }
 
 }  // namespace
 
-void CommandScenarios(const AppPaths& paths) {
-  Scenario("every command, from a start without a layout file", [&] { ReadSaveLoadApply(paths); });
+// every command, from a start without a layout file
+TEST(AppCommands, ReadSaveLoadApply) {
+  ReadSaveLoadApply(Paths());
 }
 
 }  // namespace icotrace::e2e

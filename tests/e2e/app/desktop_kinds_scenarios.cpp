@@ -12,8 +12,8 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "round_trip.h"
 #include "scratch_install.h"
 #include "shell_folder.h"
@@ -29,7 +29,7 @@ void ShellViewRoundTrip(const AppPaths& paths) {
   DemoDesktopProcess demo(paths.DemoDesktop, folder.DemoArguments());
   const std::vector<demo::DemoItem> shown = demo.Truth();
   // "notes.txt", "notes.doc" and the folder "Notes" read as three "notes".
-  E2E_CHECK(SortedCaptions(shown) == ShellFolder::Captions());
+  EXPECT_TRUE(SortedCaptions(shown) == ShellFolder::Captions());
   KeepScreenshot(L"shell-view-desktop");
   IcotraceSession icotrace(install.Program());
   // Every index the shell gave has its picture in the system image list.
@@ -63,15 +63,15 @@ void GridRoundTrip(const AppPaths& paths) {
   arguments.push_back(L"--snap-to-grid");
   DemoDesktopProcess demo(paths.DemoDesktop, arguments);
   const LRESULT styleBefore = ExtendedStyle(demo);
-  E2E_CHECK((styleBefore & LVS_EX_SNAPTOGRID) != 0);
+  EXPECT_TRUE((styleBefore & LVS_EX_SNAPTOGRID) != 0);
   IcotraceSession icotrace(install.Program());
   PictureBook pictures;
 
   const RoundTrip walk = WalkToApply(icotrace, install, demo, pictures);
   CheckNoMessage(icotrace, "apply on a grid");
   CheckDesktopPlaces(demo, walk.Original, "apply on a grid: every item exactly in place");
-  RecordEqual(ExtendedStyle(demo), styleBefore,
-              "apply on a grid: the list view's extended style as before", __FILE__, __LINE__);
+  EXPECT_EQ(ExtendedStyle(demo), styleBefore)
+      << "apply on a grid: the list view's extended style as before";
 }
 
 // After the apply, one message: how many items could not be placed, at
@@ -87,7 +87,7 @@ void UnplacedRoundTrip(const AppPaths& paths, const wchar_t* option, bool autoAr
 
   const RoundTrip walk = WalkToApply(icotrace, install, demo, pictures);
   const std::vector<std::wstring> unplaced = Unplaced(demo.Truth(), walk.Original);
-  if (!E2E_CHECK(!unplaced.empty())) return;  // the desktop placed everything after all
+  ASSERT_TRUE(!unplaced.empty());  // the desktop placed everything after all
   const std::string when = "apply with " + Utf8(option);
   std::vector<std::wstring> parts = {std::to_wstring(unplaced.size()), unplaced.front()};
   if (autoArrange) {
@@ -100,18 +100,24 @@ void UnplacedRoundTrip(const AppPaths& paths, const wchar_t* option, bool autoAr
 
 }  // namespace
 
-void ShellViewScenarios(const AppPaths& paths) {
-  Scenario("the shell's view of a folder, extensions hidden: save, scramble, load, apply",
-           [&] { ShellViewRoundTrip(paths); });
+// the shell's view of a folder, extensions hidden: save, scramble, load, apply
+TEST(AppShellView, ShellViewRoundTrip) {
+  ShellViewRoundTrip(Paths());
 }
 
-void DesktopMoveScenarios(const AppPaths& paths) {
-  Scenario("a desktop that snaps to its grid: every item exactly back, the style kept",
-           [&] { GridRoundTrip(paths); });
-  Scenario("an auto-arranged desktop: one message names what could not be placed and why",
-           [&] { UnplacedRoundTrip(paths, L"--auto-arrange", true); });
-  Scenario("a shell that ignores moves: one message names what could not be placed",
-           [&] { UnplacedRoundTrip(paths, L"--ignore-moves", false); });
+// a desktop that snaps to its grid: every item exactly back, the style kept
+TEST(AppDesktopMoves, GridRoundTrip) {
+  GridRoundTrip(Paths());
+}
+
+// an auto-arranged desktop: one message names what could not be placed and why
+TEST(AppDesktopMoves, AutoArrangedDesktop) {
+  UnplacedRoundTrip(Paths(), L"--auto-arrange", true);
+}
+
+// a shell that ignores moves: one message names what could not be placed
+TEST(AppDesktopMoves, ShellThatIgnoresMoves) {
+  UnplacedRoundTrip(Paths(), L"--ignore-moves", false);
 }
 
 }  // namespace icotrace::e2e

@@ -1,6 +1,6 @@
 #include "desktop_places.h"
 
-#include "e2e_check.h"
+#include "e2e_test.h"
 #include "live_windows.h"
 
 namespace icotrace::e2e {
@@ -26,29 +26,26 @@ void CheckDesktopPlaces(const DemoDesktopProcess& demo, const std::vector<demo::
         return SamePlaces(now, expected);
       },
       kSettleMs);
-  if (!RecordEqual(now.size(), expected.size(), when + ": number of desktop items", __FILE__,
-                   __LINE__))
-    return;
+  ASSERT_EQ(now.size(), expected.size()) << when + ": number of desktop items";
   for (std::size_t i = 0; i < now.size(); ++i) {
     const std::string item =
         when + ": item " + std::to_string(i) + " \"" + Utf8(expected[i].Caption) + "\" stands at ";
-    Record(now[i].X == expected[i].X && now[i].Y == expected[i].Y,
-           item + std::to_string(expected[i].X) + "," + std::to_string(expected[i].Y), __FILE__,
-           __LINE__, "it stands at " + std::to_string(now[i].X) + "," + std::to_string(now[i].Y));
+    EXPECT_TRUE(now[i].X == expected[i].X && now[i].Y == expected[i].Y)
+        << item + std::to_string(expected[i].X) + "," + std::to_string(expected[i].Y) << ": "
+        << "it stands at " + std::to_string(now[i].X) + "," + std::to_string(now[i].Y);
   }
 }
 
 std::vector<demo::DemoItem> ScrambleDesktop(const DemoDesktopProcess& demo,
                                             const std::string& when) {
   const std::vector<demo::DemoItem> before = demo.Truth();
-  RecordEqual(demo.Scramble(), static_cast<std::int32_t>(before.size()),
-              when + ": the demo desktop moves every item", __FILE__, __LINE__);
+  EXPECT_EQ(demo.Scramble(), static_cast<std::int32_t>(before.size()))
+      << when + ": the demo desktop moves every item";
   std::vector<demo::DemoItem> after = demo.Truth();
   std::size_t unmoved = 0;
   for (std::size_t i = 0; i < after.size() && i < before.size(); ++i)
     if (after[i].X == before[i].X && after[i].Y == before[i].Y) ++unmoved;
-  RecordEqual(unmoved, std::size_t{0}, when + ": items left in place by the scramble", __FILE__,
-              __LINE__);
+  EXPECT_EQ(unmoved, std::size_t{0}) << when + ": items left in place by the scramble";
   return after;
 }
 

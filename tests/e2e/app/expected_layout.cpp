@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 

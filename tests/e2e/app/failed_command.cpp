@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app_checks.h"
-#include "e2e_check.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 
@@ -17,9 +17,9 @@ UntouchedState::UntouchedState(const IcotraceSession& icotrace, const ScratchIns
 void UntouchedState::Check(const std::string& when) const {
   CheckRowsUnchanged(m_icotrace, m_rows, when);
   CheckButtons(m_icotrace, m_buttons, when);
-  Record(m_install.LayoutBytes() == m_file, when + ": the layout file is as before, byte for byte",
-         __FILE__, __LINE__,
-         m_file ? std::to_string(m_file->size()) + " bytes before" : "there was none");
+  EXPECT_TRUE(m_install.LayoutBytes() == m_file)
+      << when + ": the layout file is as before, byte for byte"
+      << ": " << (m_file ? std::to_string(m_file->size()) + " bytes before" : "there was none");
 }
 
 ULONGLONG TimedClick(IcotraceSession& icotrace, Command command, const std::string& when) {
@@ -34,8 +34,8 @@ void CheckFailingClick(IcotraceSession& icotrace, Command command,
                        const std::vector<std::wstring>& says, const std::string& when,
                        DWORD limitMs) {
   const ULONGLONG took = TimedClick(icotrace, command, when);
-  Record(took <= limitMs, when + ": comes back within " + std::to_string(limitMs) + " ms", __FILE__,
-         __LINE__, std::to_string(took) + " ms");
+  EXPECT_TRUE(took <= limitMs) << when + ": comes back within " + std::to_string(limitMs) + " ms"
+                               << ": " << std::to_string(took) + " ms";
   CheckMessage(icotrace, says, when);
 }
 

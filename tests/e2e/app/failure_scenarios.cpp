@@ -3,8 +3,8 @@
 #include "app_checks.h"
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "expected_layout.h"
 #include "scratch_install.h"
 
@@ -38,8 +38,7 @@ void CheckFailure(IcotraceSession& icotrace, const ScratchInstall& install, Comm
   CheckMessage(icotrace, says, when);
   CheckRowsUnchanged(icotrace, before.Rows, when);
   CheckButtons(icotrace, before.Buttons, when);
-  Record(install.LayoutBytes() == before.File, when + ": the layout file is as before", __FILE__,
-         __LINE__);
+  EXPECT_TRUE(install.LayoutBytes() == before.File) << when + ": the layout file is as before";
 }
 
 bool AnotherDesktopRuns() {
@@ -48,12 +47,11 @@ bool AnotherDesktopRuns() {
 
 void NoDesktop(const AppPaths& paths) {
   if (AnotherDesktopRuns()) {
-    Skip("a desktop runs already; the check without one cannot be made");
-    return;
+    GTEST_SKIP() << "a desktop runs already; the check without one cannot be made";
   }
   const ScratchInstall install(L"no-desktop", paths.Icotrace);
-  install.WriteLayout(LayoutFileBytes(GoodEntries()));
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, LayoutFileBytes(GoodEntries()));
+  IcotraceSession& icotrace = *started;
   PictureBook pictures;
 
   CheckFailure(icotrace, install, Command::Read, {kNoDesktop}, "read without a desktop");
@@ -80,18 +78,16 @@ void NoDesktop(const AppPaths& paths) {
 
 void ReadOnlyFile(const AppPaths& paths) {
   const ScratchInstall install(L"read-only", paths.Icotrace);
-  install.WriteLayout(LayoutFileBytes(GoodEntries()));
-  install.SetLayoutReadOnly(true);
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, LayoutFileBytes(GoodEntries()), true);
+  IcotraceSession& icotrace = *started;
 
   CheckClick(icotrace, Command::Read, "read before the read-only save");
   CheckNoMessage(icotrace, "read before the read-only save");
   CheckFailure(icotrace, install, Command::Save, {install.LayoutFile(), L"lecture seule"},
                "save over a read-only file");
-  E2E_CHECK(install.LayoutReadOnly());
-  RecordEqual(install.OtherFileCount(), 1, "save over a read-only file: nothing left beside it",
-              __FILE__, __LINE__);
+  EXPECT_TRUE(install.LayoutReadOnly());
+  EXPECT_EQ(install.OtherFileCount(), 1) << "save over a read-only file: nothing left beside it";
 
   // Reading it is no fault.
   const std::vector<ExpectedRow> loadRows = RowsOfLoad(GoodEntries());
@@ -103,9 +99,10 @@ void ReadOnlyFile(const AppPaths& paths) {
 
 void MalformedAndMissingFile(const AppPaths& paths) {
   const ScratchInstall install(L"malformed", paths.Icotrace);
-  install.WriteLayout("Documents;300;200;2;3\r\nProjet;3x0;210;3;5\r\nCe PC;1;2;1;0\r\n");
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(
+      install, "Documents;300;200;2;3\r\nProjet;3x0;210;3;5\r\nCe PC;1;2;1;0\r\n");
+  IcotraceSession& icotrace = *started;
 
   CheckClick(icotrace, Command::Read, "read before the malformed load");
   CheckNoMessage(icotrace, "read before the malformed load");
@@ -145,8 +142,7 @@ void UnconvertedNames(const AppPaths& paths) {
   ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, foreign.data(),
                         static_cast<int>(foreign.size()), nullptr, 0, nullptr, &lossy);
   if (!lossy) {
-    Skip("the ANSI code page of this system holds Greek and Cyrillic");
-    return;
+    GTEST_SKIP() << "the ANSI code page of this system holds Greek and Cyrillic";
   }
   const ScratchInstall install(L"unconverted-names", paths.Icotrace);
   std::vector<demo::DemoItem> items = ScenarioItems();
@@ -164,19 +160,35 @@ void UnconvertedNames(const AppPaths& paths) {
   for (std::size_t at = written.find("\r\n"); at != std::string::npos;
        at = written.find("\r\n", at + 2))
     ++lines;
-  RecordEqual(lines, items.size(), "save of a foreign name: one line per item is written", __FILE__,
-              __LINE__);
+  EXPECT_EQ(lines, items.size()) << "save of a foreign name: one line per item is written";
   CheckButtons(icotrace, Offered(true, true, false), "after the save of a foreign name");
 }
 
 }  // namespace
 
-void FailureScenarios(const AppPaths& paths) {
-  Scenario("no desktop", [&] { NoDesktop(paths); });
-  Scenario("read-only layout file", [&] { ReadOnlyFile(paths); });
-  Scenario("malformed, then missing layout file", [&] { MalformedAndMissingFile(paths); });
-  Scenario("save of an empty desktop", [&] { EmptyDesktopSave(paths); });
-  Scenario("save of names the code page cannot hold", [&] { UnconvertedNames(paths); });
+// no desktop
+TEST(AppFailures, NoDesktop) {
+  NoDesktop(Paths());
+}
+
+// read-only layout file
+TEST(AppFailures, ReadOnlyFile) {
+  ReadOnlyFile(Paths());
+}
+
+// malformed, then missing layout file
+TEST(AppFailures, MalformedAndMissingFile) {
+  MalformedAndMissingFile(Paths());
+}
+
+// save of an empty desktop
+TEST(AppFailures, EmptyDesktopSave) {
+  EmptyDesktopSave(Paths());
+}
+
+// save of names the code page cannot hold
+TEST(AppFailures, UnconvertedNames) {
+  UnconvertedNames(Paths());
 }
 
 }  // namespace icotrace::e2e

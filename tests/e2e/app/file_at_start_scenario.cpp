@@ -4,8 +4,8 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "scratch_install.h"
 
 namespace icotrace::e2e {
@@ -42,14 +42,13 @@ std::vector<demo::DemoItem> PlacedByFile(std::vector<demo::DemoItem> items) {
 void LoadFirst(const AppPaths& paths) {
   const ScratchInstall install(L"file-at-start", paths.Icotrace);
   const std::string fileBytes = LayoutFileBytes(FileEntries());
-  install.WriteLayout(fileBytes);
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
   const std::vector<demo::DemoItem> original = demo.Truth();
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, fileBytes);
+  IcotraceSession& icotrace = *started;
   PictureBook pictures;
 
-  CheckButtons(icotrace, Offered(false, true, false), "at start with a layout file");
-  E2E_CHECK(ReadRows(icotrace.ListView()).empty());
+  EXPECT_TRUE(ReadRows(icotrace.ListView()).empty());
 
   const std::vector<ExpectedRow> loadRows = RowsOfLoad(FileEntries());
   CheckClick(icotrace, Command::Load, "first load");
@@ -78,26 +77,26 @@ void LoadFirst(const AppPaths& paths) {
   CheckNoMessage(icotrace, "apply of the read");
   CheckDesktopPlaces(demo, read, "apply of the read");
 
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), fileBytes,
-              "the layout file is as written (nothing was saved)", __FILE__, __LINE__);
-  Record(icotrace.ClickCloseBox(), "the close box is on the screen", __FILE__, __LINE__);
+  EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), fileBytes)
+      << "the layout file is as written (nothing was saved)";
+  EXPECT_TRUE(icotrace.ClickCloseBox()) << "the close box is on the screen";
   DWORD exitCode = 1;
-  Record(icotrace.WaitForExit(10000, exitCode) && exitCode == 0,
-         "the close box ends the program with code 0", __FILE__, __LINE__,
-         "exit code " + std::to_string(exitCode));
+  EXPECT_TRUE(icotrace.WaitForExit(10000, exitCode) && exitCode == 0)
+      << "the close box ends the program with code 0"
+      << ": "
+      << "exit code " + std::to_string(exitCode);
 }
 
 // An empty file loads as the one empty row, and apply is offered all the
 // same; applying it moves nothing.
 void EmptyLayoutFile(const AppPaths& paths) {
   const ScratchInstall install(L"empty-file", paths.Icotrace);
-  install.WriteLayout("");
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
   const std::vector<demo::DemoItem> original = demo.Truth();
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, "");
+  IcotraceSession& icotrace = *started;
   PictureBook pictures;
 
-  CheckButtons(icotrace, Offered(false, true, false), "at start with an empty layout file");
   const std::vector<ExpectedRow> loadRows = RowsOfLoad({});
   CheckClick(icotrace, Command::Load, "load of an empty file");
   CheckNoMessage(icotrace, "load of an empty file");
@@ -113,9 +112,14 @@ void EmptyLayoutFile(const AppPaths& paths) {
 
 }  // namespace
 
-void FileAtStartScenarios(const AppPaths& paths) {
-  Scenario("a layout file at start, loaded first", [&] { LoadFirst(paths); });
-  Scenario("an empty layout file at start", [&] { EmptyLayoutFile(paths); });
+// a layout file at start, loaded first
+TEST(AppFileAtStart, LoadFirst) {
+  LoadFirst(Paths());
+}
+
+// an empty layout file at start
+TEST(AppFileAtStart, EmptyLayoutFile) {
+  EmptyLayoutFile(Paths());
 }
 
 }  // namespace icotrace::e2e

@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
+#include "e2e_test.h"
 #include "live_windows.h"
 #include "person_input.h"
+#include "scratch_install.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -76,8 +77,12 @@ std::string Describe(ClickResult result) {
   switch (result) {
     case ClickResult::Done:
       return "done";
-    case ClickResult::NotTaken:
-      return "not taken";
+    case ClickResult::Disabled:
+      return "disabled";
+    case ClickResult::Covered:
+      return "covered";
+    case ClickResult::NoPressSeen:
+      return "no press seen";
     case ClickResult::StillBusy:
       return "still busy";
     case ClickResult::Ended:
@@ -86,7 +91,8 @@ std::string Describe(ClickResult result) {
   return "?";
 }
 
-IcotraceSession::IcotraceSession(const std::wstring& program) : m_program(program, {}, kStartMs) {
+IcotraceSession::IcotraceSession(const std::wstring& program)
+    : m_folder(program.substr(0, program.find_last_of(L'\\'))), m_program(program, {}, kStartMs) {
   if (!m_program.Started())
     throw E2eError("cannot start " + Utf8(program) + " (error " +
                    std::to_string(m_program.StartError()) + ")");
@@ -100,22 +106,35 @@ IcotraceSession::IcotraceSession(const std::wstring& program) : m_program(progra
   for (std::size_t i = 0; i < kCommandCount; ++i)
     if (m_buttons[i] == nullptr)
       throw E2eError("the main window has no button \"" + Utf8(kCaptions[i]) + "\"");
-  BringToFront();
-  ::Sleep(300);  // let it paint before the first click
+  // Before the first click the window is on top and has painted once.
+  if (!BringToFront()) throw E2eError("the main window stays covered after its start");
+  ::UpdateWindow(m_main);
+  DWORD_PTR ignored = 0;
+  if (!::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartMs, &ignored))
+    throw E2eError("the main window does not answer after its start");
 }
 
 ClickResult IcotraceSession::Click(Command command) {
   const HWND button = Button(command);
-  if (!::IsWindowEnabled(button)) return ClickResult::NotTaken;
+  m_underPress = nullptr;
+  if (!::IsWindowEnabled(button)) return ClickResult::Disabled;
   const POINT centre = ClientCentreOf(button);
-  if (::WindowFromPoint(centre) != button && !BringToFront()) return ClickResult::NotTaken;
+  // A demo desktop started after the program takes the foreground: the
+  // window is raised and activated first, as a person clicking its title
+  // would, so that the press goes to an active window.
+  if ((::GetForegroundWindow() != m_main || ::WindowFromPoint(centre) != button) && !BringToFront())
+    return ClickResult::Covered;
   PressLeftButton(centre);
+  m_underPress = ::WindowFromPoint(centre);
   // Down is taken when the button shows itself pushed; up is taken when it
   // no longer does. The answer to that last question comes only once the
   // command has returned, or from the message loop of a window it opened.
   const bool down = WaitUntil([&] { return Ended() || Pushed(button).value_or(false); }, kPressMs);
   ReleaseLeftButton(centre);
-  if (!down) return Ended() ? ClickResult::Ended : ClickResult::NotTaken;
+  if (!down)
+    return Ended()                  ? ClickResult::Ended
+           : m_underPress != button ? ClickResult::Covered
+                                    : ClickResult::NoPressSeen;
   const bool up = WaitUntil([&] { return Ended() || !Pushed(button).value_or(true); }, kCommandMs);
   if (Ended()) return ClickResult::Ended;
   return up ? ClickResult::Done : ClickResult::StillBusy;
@@ -128,7 +147,7 @@ bool IcotraceSession::BringToFront() const {
   return WaitUntil(
       [&] {
         const HWND top = ::WindowFromPoint(centre);
-        return top == m_main || ::IsChild(m_main, top);
+        return ::GetForegroundWindow() == m_main && (top == m_main || ::IsChild(m_main, top));
       },
       5000);
 }
@@ -155,6 +174,22 @@ ButtonStates IcotraceSession::States() const {
   ButtonStates states{};
   for (std::size_t i = 0; i < kCommandCount; ++i) states[i] = ::IsWindowEnabled(m_buttons[i]) != 0;
   return states;
+}
+
+std::string IcotraceSession::WhyNotTaken(Command command, ClickResult result) const {
+  if (result != ClickResult::Disabled && result != ClickResult::Covered &&
+      result != ClickResult::NoPressSeen)
+    return {};
+  std::string why = " (buttons " + Describe(States());
+  if (result == ClickResult::Covered) {
+    const HWND over =
+        m_underPress != nullptr ? m_underPress : ::WindowFromPoint(ClientCentreOf(Button(command)));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(over, &owner);
+    why += "; covered by a window of class " + Utf8(ClassOf(over)) + ", process " +
+           std::to_string(owner) + " (Icotrace: " + std::to_string(ProcessId()) + ")";
+  }
+  return why + "; " + StartAccount(m_folder) + ")";
 }
 
 bool IcotraceSession::Responsive() const {

@@ -24,10 +24,12 @@ ButtonStates Offered(bool save, bool load, bool apply);
 std::string Describe(const ButtonStates& states);
 
 enum class ClickResult {
-  Done,       // the command ran to its end, or waits in a window it opened
-  NotTaken,   // the button never went down (disabled, covered, no window)
-  StillBusy,  // the command had not returned when the time was up
-  Ended,      // the program ended
+  Done,         // the command ran to its end, or waits in a window it opened
+  Disabled,     // the button was greyed
+  Covered,      // another window stayed over the button
+  NoPressSeen,  // the button never showed itself pushed
+  StillBusy,    // the command had not returned when the time was up
+  Ended,        // the program ended
 };
 std::string Describe(ClickResult result);
 
@@ -39,6 +41,8 @@ class IcotraceSession {
   IcotraceSession& operator=(const IcotraceSession&) = delete;
 
   HWND Main() const { return m_main; }
+  // The folder the program runs from.
+  const std::wstring& Folder() const { return m_folder; }
   HWND ListView() const { return m_listView; }
   HWND Button(Command command) const { return m_buttons[static_cast<std::size_t>(command)]; }
   DWORD ProcessId() const { return m_program.ProcessId(); }
@@ -55,6 +59,9 @@ class IcotraceSession {
   bool ClickCloseBox();
 
   ButtonStates States() const;
+  // For a click that was not taken: what covers the button, and what the
+  // start depended on (StartAccount); empty for the other results.
+  std::string WhyNotTaken(Command command, ClickResult result) const;
   // True while the process runs and its main window answers.
   bool Responsive() const;
   // The exit code when the process ended within waitMs.
@@ -65,10 +72,12 @@ class IcotraceSession {
  private:
   bool Ended() const { return m_program.Ended(); }
 
+  std::wstring m_folder;
   RunningProgram m_program;
   HWND m_main = nullptr;
   HWND m_listView = nullptr;
   std::array<HWND, kCommandCount> m_buttons{};
+  HWND m_underPress = nullptr;  // the window under the pointer at the last press
 };
 
 }  // namespace icotrace::e2e

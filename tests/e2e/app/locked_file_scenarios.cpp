@@ -4,7 +4,7 @@
 #include "app_checks.h"
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
+#include "e2e_test.h"
 #include "expected_layout.h"
 #include "failed_command.h"
 #include "platform/win/handles.h"
@@ -32,39 +32,38 @@ void LockedFile(const AppPaths& paths) {
   const ScratchInstall install(L"locked", paths.Icotrace);
   std::vector<demo::DemoItem> older = ScenarioItems();
   older.resize(3);
-  install.WriteLayout(LayoutFileBytes(RowsOfDesktop(older)));
   DemoDesktopProcess demo(paths.DemoDesktop, ScenarioDesktopArguments());
   const std::vector<ExpectedRow> readRows = RowsOfDesktop(demo.Truth());
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, LayoutFileBytes(RowsOfDesktop(older)));
+  IcotraceSession& icotrace = *started;
 
   CheckClick(icotrace, Command::Read, "read before the file is held");
   CheckNoMessage(icotrace, "read before the file is held");
   const UntouchedState before(icotrace, install);
   {
     const HeldFile held(install.LayoutFile());
-    if (!Record(held.Holding(), "another program holds the layout file", __FILE__, __LINE__))
-      return;
+    ASSERT_TRUE(held.Holding()) << "another program holds the layout file";
     CheckFailingClick(icotrace, Command::Save, {install.LayoutFile(), kHeld},
                       "save over a held file", kCommandLimitMs);
     CheckFailingClick(icotrace, Command::Load, {install.LayoutFile(), kHeld}, "load of a held file",
                       kCommandLimitMs);
     // Compared once the file is let go: nobody may read it before.
-    Record(!install.LayoutBytes().has_value(), "the held file cannot be read meanwhile", __FILE__,
-           __LINE__);
+    EXPECT_TRUE(!install.LayoutBytes().has_value()) << "the held file cannot be read meanwhile";
   }
   before.Check("once the held file is let go");
-  RecordEqual(install.OtherFileCount(), 1, "nothing left beside the held file", __FILE__, __LINE__);
+  EXPECT_EQ(install.OtherFileCount(), 1) << "nothing left beside the held file";
 
   CheckClick(icotrace, Command::Save, "save once the file is let go");
   CheckNoMessage(icotrace, "save once the file is let go");
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
-              "save once the file is let go: the layout file holds the read", __FILE__, __LINE__);
+  EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows))
+      << "save once the file is let go: the layout file holds the read";
 }
 
 }  // namespace
 
-void LockedFileScenarios(const AppPaths& paths) {
-  Scenario("layout file held by another program", [&] { LockedFile(paths); });
+// layout file held by another program
+TEST(AppLockedFile, LockedFile) {
+  LockedFile(Paths());
 }
 
 }  // namespace icotrace::e2e

@@ -7,8 +7,8 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "expected_layout.h"
 #include "platform/win/handles.h"
 #include "scratch_install.h"
@@ -18,11 +18,6 @@ namespace {
 
 // The drive that the test's runner maps to <e2e>\scratch\drive-root.
 constexpr wchar_t kDriveRoot[] = L"Q:\\";
-
-std::wstring ScreenFileName() {
-  return std::to_wstring(::GetSystemMetrics(SM_CXSCREEN)) + L"x" +
-         std::to_wstring(::GetSystemMetrics(SM_CYSCREEN)) + L".ICOLAY";
-}
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   std::vector<std::wstring> names;
@@ -49,10 +44,9 @@ void SaveFindLoadApply(const ScratchInstall& install, const std::wstring& progra
     CheckNoMessage(icotrace, "read");
     CheckClick(icotrace, Command::Save, "save");
     CheckNoMessage(icotrace, "save");
-    RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
-                "save: the layout file beside the program holds the read", __FILE__, __LINE__);
-    RecordEqual(install.OtherFileCount(), 1, "save: nothing else beside the program", __FILE__,
-                __LINE__);
+    EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows))
+        << "save: the layout file beside the program holds the read";
+    EXPECT_EQ(install.OtherFileCount(), 1) << "save: nothing else beside the program";
     CheckButtons(icotrace, Offered(true, true, false), "after the save");
   }
   IcotraceSession icotrace(program);
@@ -80,8 +74,7 @@ void ForeignFolder(const AppPaths& paths) {
   const ScratchInstall install(name, paths.Icotrace);
   const std::vector<std::wstring> entries = FolderEntries(scratch);
   SaveFindLoadApply(install, install.Program(), install.LayoutFile(), paths);
-  Record(FolderEntries(scratch) == entries, "no other folder was made beside the program's",
-         __FILE__, __LINE__);
+  EXPECT_TRUE(FolderEntries(scratch) == entries) << "no other folder was made beside the program's";
 }
 
 // The runner maps the drive; elsewhere there is nothing to check.
@@ -97,20 +90,24 @@ bool DriveShowsFolder(const std::wstring& folder) {
 void DriveRoot(const AppPaths& paths) {
   const ScratchInstall install(L"drive-root", paths.Icotrace);
   if (!DriveShowsFolder(install.Folder())) {
-    Skip("drive Q: does not show " + Utf8(install.Folder()) +
-         " (tests/e2e/app/with_wine_drive.sh)");
-    return;
+    GTEST_SKIP() << "drive Q: does not show " << Utf8(install.Folder())
+                 << " (tests/e2e/app/with_wine_drive.sh)";
   }
   // The folder at a root ends in its separator, and the name gets one more.
-  SaveFindLoadApply(install, kDriveRoot + std::wstring(L"Icotrace.exe"),
-                    kDriveRoot + (L"\\" + ScreenFileName()), paths);
+  SaveFindLoadApply(install, kDriveRoot + std::wstring(L"Icotrace.exe"), LayoutFileIn(kDriveRoot),
+                    paths);
 }
 
 }  // namespace
 
-void ProgramFolderScenarios(const AppPaths& paths) {
-  Scenario("program folder named outside the ANSI code page", [&] { ForeignFolder(paths); });
-  Scenario("program folder at the root of a drive", [&] { DriveRoot(paths); });
+// program folder named outside the ANSI code page
+TEST(AppFolders, ForeignFolder) {
+  ForeignFolder(Paths());
+}
+
+// program folder at the root of a drive
+TEST(AppFolders, DriveRoot) {
+  DriveRoot(Paths());
 }
 
 }  // namespace icotrace::e2e

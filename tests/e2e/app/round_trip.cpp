@@ -1,8 +1,8 @@
 #include "round_trip.h"
 
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "expected_layout.h"
 #include "person_input.h"
 
@@ -11,7 +11,7 @@ namespace icotrace::e2e {
 void KeepScreenshot(const std::wstring& name) {
   // The pointer goes away first, so that no tool tip hides the buttons.
   MoveMouseTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
-  Record(RequestScreenshot(name), "screenshot " + Utf8(name), __FILE__, __LINE__);
+  EXPECT_TRUE(RequestScreenshot(name)) << "screenshot " + Utf8(name);
 }
 
 RoundTrip WalkToApply(IcotraceSession& icotrace, const ScratchInstall& install,
@@ -31,8 +31,8 @@ RoundTrip WalkToApply(IcotraceSession& icotrace, const ScratchInstall& install,
   CheckClick(icotrace, Command::Save, "save");
   CheckNoMessage(icotrace, "save");
   pictures.CheckRows(icotrace, CheckRows(icotrace, readRows, "save"), readRows, true, "save");
-  RecordEqual(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows),
-              "save: every caption written as it stands", __FILE__, __LINE__);
+  EXPECT_EQ(install.LayoutBytes().value_or("<no file>"), LayoutFileBytes(readRows))
+      << "save: every caption written as it stands";
 
   walk.Scrambled = ScrambleDesktop(demo, "before the load");
   shot(L"-scrambled");

@@ -6,7 +6,7 @@
 #include "demo_desktop_process.h"
 #include "demo_protocol.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
+#include "e2e_test.h"
 #include "expected_layout.h"
 #include "failed_command.h"
 #include "scratch_install.h"
@@ -43,17 +43,17 @@ std::vector<demo::DemoItem> MovedItems() {
 }
 
 void CheckShellGone(DemoDesktopProcess& demo, const std::string& when) {
-  Record(demo.Exited(5000), when + ": the demo desktop went away", __FILE__, __LINE__);
-  RecordEqual(demo.Stop(), static_cast<DWORD>(demo::kExitShellGone),
-              when + ": the demo desktop's exit code", __FILE__, __LINE__);
+  EXPECT_TRUE(demo.Exited(5000)) << when + ": the demo desktop went away";
+  EXPECT_EQ(demo.Stop(), static_cast<DWORD>(demo::kExitShellGone))
+      << when + ": the demo desktop's exit code";
 }
 
 void ShellGoesAway(const AppPaths& paths) {
   const ScratchInstall install(L"shell-goes-away", paths.Icotrace);
   const std::vector<ExpectedRow> saved = RowsOfDesktop(MovedItems());
-  install.WriteLayout(LayoutFileBytes(saved));
   const std::vector<ExpectedRow> loadRows = RowsOfLoad(saved);
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, LayoutFileBytes(saved));
+  IcotraceSession& icotrace = *started;
   PictureBook pictures;
   {
     DemoDesktopProcess demo(paths.DemoDesktop, FaultyDesktop(demo::kSwitchExitAfter));
@@ -99,9 +99,9 @@ void ShellHangs(const AppPaths& paths) {
   std::vector<demo::DemoItem> items = MovedItems();
   std::erase_if(items, [](const demo::DemoItem& item) { return item.Image >= demo::kImageCount; });
   const std::vector<ExpectedRow> loadRows = RowsOfLoad(RowsOfDesktop(items));
-  install.WriteLayout(LayoutFileBytes(RowsOfDesktop(items)));
   DemoDesktopProcess demo(paths.DemoDesktop, FaultyDesktop(demo::kSwitchHangAfter));
-  IcotraceSession icotrace(install.Program());
+  const auto started = StartWithLayoutFile(install, LayoutFileBytes(RowsOfDesktop(items)));
+  IcotraceSession& icotrace = *started;
 
   CheckClick(icotrace, Command::Load, "load before the shell hangs");
   CheckNoMessage(icotrace, "load before the shell hangs");
@@ -114,24 +114,27 @@ void ShellHangs(const AppPaths& paths) {
     before.Check(when);
   }
   const ULONGLONG took = TimedClick(icotrace, Command::Load, "load with the shell hung");
-  Record(took <= kCommandLimitMs, "load with the shell hung: comes back in good time", __FILE__,
-         __LINE__, std::to_string(took) + " ms");
+  EXPECT_TRUE(took <= kCommandLimitMs) << "load with the shell hung: comes back in good time"
+                                       << ": " << std::to_string(took) + " ms";
   CheckNoMessage(icotrace, "load with the shell hung");
   CheckRows(icotrace, loadRows, "load with the shell hung");
 
-  Record(!demo.Exited(0), "the hung demo desktop still runs", __FILE__, __LINE__);
+  EXPECT_TRUE(!demo.Exited(0)) << "the hung demo desktop still runs";
   demo.Stop();
-  Record(demo.Exited(0), "the hung demo desktop is ended", __FILE__, __LINE__);
-  Record(icotrace.Responsive(), "Icotrace goes on running after the hung desktop ends", __FILE__,
-         __LINE__);
+  EXPECT_TRUE(demo.Exited(0)) << "the hung demo desktop is ended";
+  EXPECT_TRUE(icotrace.Responsive()) << "Icotrace goes on running after the hung desktop ends";
 }
 
 }  // namespace
 
-void ShellFaultScenarios(const AppPaths& paths) {
-  Scenario("the shell goes away during a read, then during an apply",
-           [&] { ShellGoesAway(paths); });
-  Scenario("the shell hangs: read, save and apply give up in time", [&] { ShellHangs(paths); });
+// the shell goes away during a read, then during an apply
+TEST(AppShellFaults, ShellGoesAway) {
+  ShellGoesAway(Paths());
+}
+
+// the shell hangs: read, save and apply give up in time
+TEST(AppShellFaults, ShellHangs) {
+  ShellHangs(Paths());
 }
 
 }  // namespace icotrace::e2e

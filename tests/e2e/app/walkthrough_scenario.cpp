@@ -7,8 +7,8 @@
 #include "app_scenarios.h"
 #include "demo_desktop_process.h"
 #include "desktop_places.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "message_box.h"
 #include "person_input.h"
 #include "remote_list_view.h"
@@ -45,7 +45,7 @@ std::vector<std::wstring> CloseSaveWarning(const IcotraceSession& icotrace) {
       start = end + 1;
     }
   }
-  E2E_CHECK(CloseWithOk(message));
+  EXPECT_TRUE(CloseWithOk(message));
   return names;
 }
 
@@ -69,7 +69,7 @@ void Walk(const AppPaths& paths) {
   CheckClick(icotrace, Command::Read, "read");
   CheckNoMessage(icotrace, "read");
   const std::size_t read = ReadRows(icotrace.ListView()).size();
-  E2E_CHECK_EQ(read, original.size());
+  EXPECT_EQ(read, original.size());
   Step(1, "\"Lire la configuration bureau\"", std::to_string(read) + " rows listed",
        L"walk-1-read");
 
@@ -78,7 +78,7 @@ void Walk(const AppPaths& paths) {
   // says so, and that icon cannot be put back by name later.
   const std::vector<std::wstring> unwritable = CloseSaveWarning(icotrace);
   const std::optional<std::string> saved = install.LayoutBytes();
-  E2E_CHECK(saved.has_value());
+  EXPECT_TRUE(saved.has_value());
   Step(2, "\"Sauver la configuration bureau\"",
        "wrote " + Utf8(install.LayoutFile()) + " (" + std::to_string(saved ? saved->size() : 0) +
            " bytes); warned of " + std::to_string(unwritable.size()) +
@@ -118,8 +118,9 @@ void Walk(const AppPaths& paths) {
 
 }  // namespace
 
-void WalkthroughScenario(const AppPaths& paths) {
-  Scenario("the walkthrough: read, save, scramble, load, apply", [&] { Walk(paths); });
+// the walkthrough: read, save, scramble, load, apply
+TEST(AppWalkthrough, Walk) {
+  Walk(Paths());
 }
 
 }  // namespace icotrace::e2e

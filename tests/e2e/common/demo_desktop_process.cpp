@@ -1,8 +1,8 @@
 #include "demo_desktop_process.h"
 
 #include "demo_protocol.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 namespace {

@@ -2,10 +2,63 @@
 
 #include <windows.h>
 
+#include <map>
+
+#include "e2e_test.h"
 #include "live_windows.h"
 #include "platform/win/handles.h"
 
 namespace icotrace::e2e {
+namespace {
+
+std::vector<std::wstring>& Arguments() {
+  static std::vector<std::wstring> arguments;
+  return arguments;
+}
+
+std::map<std::wstring, ChildRole>& ChildRoles() {
+  static std::map<std::wstring, ChildRole> roles;
+  return roles;
+}
+
+}  // namespace
+
+bool RegisterChildRole(const wchar_t* switchName, ChildRole role) {
+  return ChildRoles().emplace(switchName, role).second;
+}
+
+std::optional<int> RunChildRole(int argc, wchar_t** argv) {
+  if (argc < 2) return std::nullopt;
+  const auto role = ChildRoles().find(argv[1]);
+  if (role == ChildRoles().end()) return std::nullopt;
+  return role->second(std::vector<std::wstring>(argv + 2, argv + argc));
+}
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+std::string Utf8(std::u16string_view text) {
+  return Utf8(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+}
+
+void SetProgramArguments(std::vector<std::wstring> arguments) {
+  Arguments() = std::move(arguments);
+}
+
+const std::vector<std::wstring>& ProgramArguments() {
+  return Arguments();
+}
+
+std::wstring PathArgument(std::size_t index) {
+  return index < Arguments().size() ? WindowsPath(Arguments()[index]) : std::wstring();
+}
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
   const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
+#include "layoutfile/layout_file_name.h"
+#include "platform/win/handles.h"
+#include "platform/win32_file_system.h"
+#include "platform/win32_screen_metrics.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -26,6 +30,10 @@ void ForEachFile(const std::wstring& folder, Visit visit) {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
       visit(std::wstring(found.cFileName));
   } while (::FindNextFileW(search.Get(), &found));
+}
+
+std::wstring Wide(const std::u16string& text) {
+  return std::wstring(text.begin(), text.end());
 }
 
 void Copy(const std::wstring& from, const std::wstring& to) {
@@ -50,9 +58,22 @@ ScratchInstall::ScratchInstall(const std::wstring& name, const std::wstring& pro
   Copy(FolderOf(program) + L"\\" + kLibraryName, m_folder + L"\\" + kLibraryName);
 }
 
-std::wstring ScratchInstall::LayoutFile() const {
-  return m_folder + L"\\" + std::to_wstring(::GetSystemMetrics(SM_CXSCREEN)) + L"x" +
-         std::to_wstring(::GetSystemMetrics(SM_CYSCREEN)) + L".ICOLAY";
+std::wstring LayoutFileIn(const std::wstring& folder) {
+  Win32ScreenMetrics screen;
+  Win32FileSystem files;
+  const std::u16string ours = LayoutFileName(screen, files);  // in this program's folder
+  return folder + L"\\" + Wide(ours.substr(ours.find_last_of(u'\\') + 1));
+}
+
+std::string StartAccount(const std::wstring& folder) {
+  const WindowDc screen(nullptr);
+  std::string account = "screen " + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                        std::to_string(::GetSystemMetrics(SM_CYSCREEN)) + " at " +
+                        std::to_string(::GetDeviceCaps(screen.Get(), LOGPIXELSX)) +
+                        " dpi; layout file looked for: " + Utf8(LayoutFileIn(folder)) +
+                        "; the folder holds:";
+  ForEachFile(folder, [&](const std::wstring& file) { account += " " + Utf8(file); });
+  return account;
 }
 
 std::optional<std::string> ScratchInstall::LayoutBytes() const {

@@ -8,6 +8,14 @@
 
 namespace icotrace::e2e {
 
+// The layout file for the screen as it is now in folder, named by the
+// program's own rule (LayoutFileName), so that a check and the program never
+// disagree on it.
+std::wstring LayoutFileIn(const std::wstring& folder);
+// What a start with a layout file depends on, for a failure message: the
+// screen, the file looked for in folder and the files the folder holds.
+std::string StartAccount(const std::wstring& folder);
+
 class ScratchInstall {
  public:
   // <e2e folder>\scratch\<name>, emptied, with the program and its DLL (which
@@ -16,8 +24,8 @@ class ScratchInstall {
 
   const std::wstring& Folder() const { return m_folder; }
   const std::wstring& Program() const { return m_program; }
-  // <folder>\<W>x<H>.ICOLAY for the screen as it is now.
-  std::wstring LayoutFile() const;
+  // The layout file the program looks for at start (LayoutFileIn).
+  std::wstring LayoutFile() const { return LayoutFileIn(m_folder); }
 
   // The layout file's bytes, nothing when it does not exist.
   std::optional<std::string> LayoutBytes() const;

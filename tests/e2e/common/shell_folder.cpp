@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 namespace {

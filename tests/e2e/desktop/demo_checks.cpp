@@ -2,8 +2,8 @@
 #include "demo_desktop_process.h"
 #include "demo_protocol.h"
 #include "desktop_e2e.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -39,7 +39,7 @@ void ReadBackItemFile(const std::wstring& demoPath, const std::string& bytes,
   const std::wstring path = E2eDirectory() + L"\\" + name;
   WriteFileBytes(path, bytes);
   DemoDesktopProcess demo(demoPath, {L"--items", path});
-  E2E_CHECK(demo.Truth() == kFileItems);
+  EXPECT_TRUE(demo.Truth() == kFileItems);
   RealDesktop desktop;
   Layout layout;
   desktop.Common.ReadDesktopLayout(layout);
@@ -59,96 +59,95 @@ void SendMouse(DWORD flags, POINT at) {
 
 }  // namespace
 
-void DemoDesktopChecks(const DemoPaths& demos) {
-  Scenario("items from a UTF-16 file (BOM, CRLF), read back whole",
-           [&] { ReadBackItemFile(demos.Same, Utf16File(kFileItems), L"items-utf16.txt"); });
-  Scenario("items from a UTF-8 file, the form of the demo desktop's own dump", [&] {
-    ReadBackItemFile(demos.Same, demo::FormatItemFile(kFileItems), L"items-utf8.txt");
-  });
+TEST(DemoDesktop, ItemsFromAUtf16File) {
+  ReadBackItemFile(Demos().Same, Utf16File(kFileItems), L"items-utf16.txt");
+}
+TEST(DemoDesktop, ItemsFromAUtf8File) {
+  ReadBackItemFile(Demos().Same, demo::FormatItemFile(kFileItems), L"items-utf8.txt");
+}
 
-  Scenario("hexadecimal item data after a UTF-8 BOM: the bit pattern, cut on 32-bit", [&] {
-    const std::wstring path = E2eDirectory() + L"\\items-hex.txt";
-    WriteFileBytes(path,
-                   "\xEF\xBB\xBF"
-                   "5\t6\t7\t0x8000000000000001\tHexadécimal\n");
-    DemoDesktopProcess demo(demos.Same, {L"--items", path});
-    const std::int64_t held =
-        sizeof(void*) == 8 ? static_cast<std::int64_t>(0x8000000000000001u) : 1;
-    const std::vector<demo::DemoItem> expected = {{L"Hexadécimal", 5, 6, 7, held}};
-    E2E_CHECK(demo.Truth() == expected);
-    RealDesktop desktop;
-    Layout layout;
-    desktop.Common.ReadDesktopLayout(layout);
-    E2E_CHECK(layout.size() == 1 && layout[0].lParam == 1);
-    DeleteFileW(path.c_str());
-  });
+TEST(DemoDesktop, HexadecimalItemData) {
+  const std::wstring path = E2eDirectory() + L"\\items-hex.txt";
+  WriteFileBytes(path,
+                 "\xEF\xBB\xBF"
+                 "5\t6\t7\t0x8000000000000001\tHexadécimal\n");
+  DemoDesktopProcess demo(Demos().Same, {L"--items", path});
+  const std::int64_t held = sizeof(void*) == 8 ? static_cast<std::int64_t>(0x8000000000000001u) : 1;
+  const std::vector<demo::DemoItem> expected = {{L"Hexadécimal", 5, 6, 7, held}};
+  EXPECT_TRUE(demo.Truth() == expected);
+  RealDesktop desktop;
+  Layout layout;
+  desktop.Common.ReadDesktopLayout(layout);
+  EXPECT_TRUE(layout.size() == 1 && layout[0].lParam == 1);
+  DeleteFileW(path.c_str());
+}
 
-  Scenario("a desktop without items: a read gives none, an apply moves nothing", [&] {
-    const std::wstring path = E2eDirectory() + L"\\items-none.txt";
-    WriteFileBytes(path, "# nothing on this desktop\n");
-    DemoDesktopProcess demo(demos.Same, {L"--items", path});
-    RealDesktop desktop;
-    Layout layout(3, DesktopIcon{u"stale", 1, 2, 3, 4});
-    E2E_CHECK_EQ(desktop.Common.ReadDesktopLayout(layout), 0);
-    E2E_CHECK(layout.empty());
-    desktop.Common.ApplyDesktopLayout({{u"Corbeille", 10, 10, 0, 0}});
-    E2E_CHECK(demo.Truth().empty());
-    DeleteFileW(path.c_str());
-  });
+TEST(DemoDesktop, WithoutItems) {
+  const std::wstring path = E2eDirectory() + L"\\items-none.txt";
+  WriteFileBytes(path, "# nothing on this desktop\n");
+  DemoDesktopProcess demo(Demos().Same, {L"--items", path});
+  RealDesktop desktop;
+  Layout layout(3, DesktopIcon{u"stale", 1, 2, 3, 4});
+  EXPECT_EQ(desktop.Common.ReadDesktopLayout(layout), 0);
+  EXPECT_TRUE(layout.empty());
+  desktop.Common.ApplyDesktopLayout({{u"Corbeille", 10, 10, 0, 0}});
+  EXPECT_TRUE(demo.Truth().empty());
+  DeleteFileW(path.c_str());
+}
 
-  Scenario("a bad switch or item file: the demo desktop says so and does not start", [&] {
-    const std::wstring bad = E2eDirectory() + L"\\items-bad.txt";
-    WriteFileBytes(bad, "10\t20\tune image\t0\tLégende\n");
-    for (const std::vector<std::wstring>& arguments : std::vector<std::vector<std::wstring>>{
-             {L"--items", bad}, {L"--count", L"beaucoup"}, {L"--inconnue"}}) {
-      const ExitResult result = RunDemoDesktopToExit(demos.Same, arguments, 10000);
-      E2E_CHECK(result.Exited);
-      E2E_CHECK_EQ(result.Code, static_cast<DWORD>(demo::kExitBadArguments));
-    }
-    DeleteFileW(bad.c_str());
-  });
+TEST(DemoDesktop, RefusesBadArguments) {
+  const std::wstring bad = E2eDirectory() + L"\\items-bad.txt";
+  WriteFileBytes(bad, "10\t20\tune image\t0\tLégende\n");
+  for (const std::vector<std::wstring>& arguments : std::vector<std::vector<std::wstring>>{
+           {L"--items", bad}, {L"--count", L"beaucoup"}, {L"--inconnue"}}) {
+    const ExitResult result = RunDemoDesktopToExit(Demos().Same, arguments, 10000);
+    EXPECT_TRUE(result.Exited);
+    EXPECT_EQ(result.Code, static_cast<DWORD>(demo::kExitBadArguments));
+  }
+  DeleteFileW(bad.c_str());
+}
 
-  Scenario("a second demo desktop refuses to start beside the first", [&] {
-    DemoDesktopProcess first(demos.Same, {});
-    const ExitResult second = RunDemoDesktopToExit(demos.Same, {}, 10000);
-    E2E_CHECK(second.Exited);
-    E2E_CHECK_EQ(second.Code, static_cast<DWORD>(demo::kExitAnotherDesktop));
-    E2E_CHECK(IsWindow(first.Progman()) && !first.Exited(0));
-  });
+TEST(DemoDesktop, RefusesASecondOne) {
+  DemoDesktopProcess first(Demos().Same, {});
+  const ExitResult second = RunDemoDesktopToExit(Demos().Same, {}, 10000);
+  EXPECT_TRUE(second.Exited);
+  EXPECT_EQ(second.Code, static_cast<DWORD>(demo::kExitAnotherDesktop));
+  EXPECT_TRUE(IsWindow(first.Progman()) && !first.Exited(0));
+}
 
-  Scenario("the M key scrambles every item, the R key puts them back", [&] {
-    DemoDesktopProcess demo(demos.Same, {});
-    const std::vector<demo::DemoItem> start = demo.Truth();
-    HWND list = demo.ListView();
-    SendMessageW(list, WM_KEYDOWN, 'M', 0);
-    std::size_t moved = 0;
-    const std::vector<demo::DemoItem> scrambled = demo.Truth();
-    for (std::size_t i = 0; i < start.size() && i < scrambled.size(); ++i) {
-      if (scrambled[i].X != start[i].X || scrambled[i].Y != start[i].Y) ++moved;
-    }
-    E2E_CHECK_EQ(moved, start.size());
-    SendMessageW(list, WM_KEYDOWN, 'R', 0);
-    CheckPositions(demo.Truth(), start);
-  });
+TEST(DemoDesktop, KeysScrambleAndRestore) {
+  DemoDesktopProcess demo(Demos().Same, {});
+  const std::vector<demo::DemoItem> start = demo.Truth();
+  HWND list = demo.ListView();
+  SendMessageW(list, WM_KEYDOWN, 'M', 0);
+  std::size_t moved = 0;
+  const std::vector<demo::DemoItem> scrambled = demo.Truth();
+  for (std::size_t i = 0; i < start.size() && i < scrambled.size(); ++i) {
+    if (scrambled[i].X != start[i].X || scrambled[i].Y != start[i].Y) ++moved;
+  }
+  EXPECT_EQ(moved, start.size());
+  SendMessageW(list, WM_KEYDOWN, 'R', 0);
+  CheckPositions(demo.Truth(), start);
+}
 
-  Scenario("an icon dragged with the mouse lands where it is dropped", [&] {
-    DemoDesktopProcess demo(demos.Same, {});
-    std::vector<demo::DemoItem> expected = demo.Truth();
-    HWND list = demo.ListView();
-    SetForegroundWindow(demo.Progman());
-    POINT from{expected[0].X + 16, expected[0].Y + 16};  // on the icon of "Corbeille"
-    ClientToScreen(list, &from);
-    SendMouse(0, from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= 10; ++step) {
-      SendMouse(0, {from.x + 20 * step, from.y + 15 * step});
-    }
-    SendMouse(MOUSEEVENTF_LEFTUP, {from.x + 200, from.y + 150});
-    Sleep(300);
-    expected[0].X += 200;
-    expected[0].Y += 150;
-    CheckPositions(demo.Truth(), expected);
-  });
+TEST(DemoDesktop, DraggedIconLandsWhereDropped) {
+  DemoDesktopProcess demo(Demos().Same, {});
+  std::vector<demo::DemoItem> expected = demo.Truth();
+  HWND list = demo.ListView();
+  SetForegroundWindow(demo.Progman());
+  POINT from{expected[0].X + 16, expected[0].Y + 16};  // on the icon of "Corbeille"
+  ClientToScreen(list, &from);
+  SendMouse(0, from);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+  for (int step = 1; step <= 10; ++step) {
+    SendMouse(0, {from.x + 20 * step, from.y + 15 * step});
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP, {from.x + 200, from.y + 150});
+  expected[0].X += 200;
+  expected[0].Y += 150;
+  EXPECT_TRUE(WaitUntil([&] { return demo.Truth() == expected; }, 5000))
+      << "the dropped icon did not land in time";
+  CheckPositions(demo.Truth(), expected);
 }
 
 }  // namespace icotrace::e2e

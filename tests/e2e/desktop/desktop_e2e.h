@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "demo_items.h"
 #include "core/command_error.h"
 #include "core/desktop_icon.h"
+#include "demo_items.h"
 #include "live_windows.h"
 #include "message_of.h"
 #include "real_desktop.h"
@@ -21,6 +21,8 @@ struct DemoPaths {
   std::wstring Same;   // the demo desktop of this build's bitness
   std::wstring Other;  // of the other bitness; empty when not given
 };
+// From the program's arguments: <demo-desktop.exe> [<other bitness's>].
+const DemoPaths& Demos();
 
 std::u16string Text16(std::wstring_view text);
 
@@ -45,15 +47,5 @@ void CheckPositions(const std::vector<demo::DemoItem>& actual,
 // scrambled and restored desktop when screenshotPrefix is not empty.
 void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wstring>& arguments,
                         const std::wstring& screenshotPrefix);
-
-void ReadChecks(const DemoPaths& demos);
-void ApplyChecks(const DemoPaths& demos);
-void WorkerWChecks(const DemoPaths& demos);
-void NoDesktopChecks(const DemoPaths& demos);
-void OtherBitnessChecks(const DemoPaths& demos);
-void FaultChecks(const DemoPaths& demos);
-void DemoDesktopChecks(const DemoPaths& demos);
-void ShellViewChecks(const DemoPaths& demos);
-void MoveEmulationChecks(const DemoPaths& demos);
 
 }  // namespace icotrace::e2e

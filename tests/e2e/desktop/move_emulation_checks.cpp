@@ -7,8 +7,8 @@
 
 #include "demo_desktop_process.h"
 #include "desktop_e2e.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "shell_folder.h"
 
 namespace icotrace::e2e {
@@ -51,10 +51,9 @@ std::string Place(const demo::DemoItem& item) {
 void CheckStandsAt(const DemoDesktopProcess& demo, std::size_t item, POINT at,
                    const std::string& what) {
   const std::vector<demo::DemoItem> now = demo.Truth();
-  if (!E2E_CHECK(item < now.size())) return;
-  Record(StandsAt(now[item], at), what, __FILE__, __LINE__,
-         "stands at " + Place(now[item]) + ", not " + std::to_string(at.x) + "," +
-             std::to_string(at.y));
+  ASSERT_TRUE(item < now.size());
+  EXPECT_TRUE(StandsAt(now[item], at))
+      << what << ": stands at " << Place(now[item]) << ", not " << at.x << "," << at.y;
 }
 
 // An apply of those items to those places through the desktop access.
@@ -72,21 +71,21 @@ ApplyReport ApplyThrough(const std::vector<demo::DemoItem>& items,
 // emulation.
 void CheckScrambleScrambles(const DemoDesktopProcess& demo) {
   const std::vector<demo::DemoItem> before = demo.Truth();
-  E2E_CHECK_EQ(demo.Scramble(), static_cast<std::int32_t>(before.size()));
+  EXPECT_EQ(demo.Scramble(), static_cast<std::int32_t>(before.size()));
   const std::vector<demo::DemoItem> after = demo.Truth();
   std::size_t unmoved = 0;
   for (std::size_t i = 0; i < after.size() && i < before.size(); ++i) {
     if (after[i].X == before[i].X && after[i].Y == before[i].Y) ++unmoved;
   }
-  E2E_CHECK_EQ(unmoved, std::size_t{0});
+  EXPECT_EQ(unmoved, std::size_t{0});
 }
 
 void SnapToGrid(const DemoDesktopProcess& demo) {
   const HWND list = demo.ListView();
   const auto extended = [&] { return SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0); };
-  E2E_CHECK((extended() & LVS_EX_SNAPTOGRID) != 0);
+  EXPECT_TRUE((extended() & LVS_EX_SNAPTOGRID) != 0);
   const std::vector<demo::DemoItem> start = demo.Truth();
-  if (!E2E_CHECK(start.size() >= 3)) return;
+  ASSERT_TRUE(start.size() >= 3);
 
   SendMove(list, 0, Offset(Cell(list, 3, 6), 20, 0));
   CheckStandsAt(demo, 0, Cell(list, 3, 6), "a move lands on the nearest cell");
@@ -94,7 +93,8 @@ void SnapToGrid(const DemoDesktopProcess& demo) {
   CheckStandsAt(demo, 1, Cell(list, 4, 6), "a move to a taken cell lands on the nearest free one");
   PostMessageW(list, LVM_SETITEMPOSITION, 2,
                MAKELPARAM(Cell(list, 5, 8).x - 3, Cell(list, 5, 8).y + 4));
-  for (int wait = 0; wait < 100 && !StandsAt(demo.Truth()[2], Cell(list, 5, 8)); ++wait) Sleep(50);
+  EXPECT_TRUE(WaitUntil([&] { return StandsAt(demo.Truth()[2], Cell(list, 5, 8)); }, 5000))
+      << "a posted move snaps too";
   CheckStandsAt(demo, 2, Cell(list, 5, 8), "a posted move snaps too");
 
   // One by one with snapping on: the second item finds its cell taken by the
@@ -106,19 +106,19 @@ void SnapToGrid(const DemoDesktopProcess& demo) {
 
   // The desktop access holds snapping off for its moves, and gives it back.
   const LRESULT before = extended();
-  E2E_CHECK(ApplyThrough(start, {Offset(Cell(list, 7, 2), 3, 3), Offset(Cell(list, 7, 2), 10, 2)})
-                .Unplaced.empty());
+  EXPECT_TRUE(ApplyThrough(start, {Offset(Cell(list, 7, 2), 3, 3), Offset(Cell(list, 7, 2), 10, 2)})
+                  .Unplaced.empty());
   CheckStandsAt(demo, 0, Offset(Cell(list, 7, 2), 3, 3), "an apply lands exactly");
   CheckStandsAt(demo, 1, Offset(Cell(list, 7, 2), 10, 2), "an apply lands exactly");
-  E2E_CHECK_EQ(extended(), before);
+  EXPECT_EQ(extended(), before);
   CheckScrambleScrambles(demo);
 }
 
 void AutoArrange(const DemoDesktopProcess& demo) {
   const HWND list = demo.ListView();
-  E2E_CHECK((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) != 0);
+  EXPECT_TRUE((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) != 0);
   const std::vector<demo::DemoItem> start = demo.Truth();
-  if (!E2E_CHECK(!start.empty())) return;
+  ASSERT_TRUE(!start.empty());
   RECT client{};
   GetClientRect(list, &client);
   const LONG rows = std::max<LONG>(1, client.bottom / Spacing(list).cy);
@@ -127,8 +127,8 @@ void AutoArrange(const DemoDesktopProcess& demo) {
     for (std::size_t i = 0; i < now.size(); ++i) {
       const auto index = static_cast<LONG>(i);
       const POINT slot = Cell(list, index / rows, index % rows);
-      Record(StandsAt(now[i], slot), when + ": item " + std::to_string(i) + " arranged", __FILE__,
-             __LINE__, "stands at " + Place(now[i]));
+      EXPECT_TRUE(StandsAt(now[i], slot))
+          << when << ": item " << i << " arranged, stands at " << Place(now[i]);
     }
   };
   SendMove(list, static_cast<int>(start.size() - 1), {600, 500});
@@ -137,62 +137,71 @@ void AutoArrange(const DemoDesktopProcess& demo) {
   // Arranged again (Wine's list view arranges by itself when its drawing comes
   // back): the apply says so, and why.
   const ApplyReport report = ApplyThrough(start, {{start[0].X + 7, start[0].Y + 301}});
-  E2E_CHECK(report.AutoArrange);
-  E2E_CHECK_EQ(report.Unplaced.size(), std::size_t{1});
+  EXPECT_TRUE(report.AutoArrange);
+  EXPECT_EQ(report.Unplaced.size(), std::size_t{1});
 }
 
 void IgnoreMoves(const DemoDesktopProcess& demo) {
   const HWND list = demo.ListView();
   const std::vector<demo::DemoItem> start = demo.Truth();
-  if (!E2E_CHECK(!start.empty())) return;
-  E2E_CHECK(SendMove(list, 0, {600, 500}) != 0);  // answered as done
+  ASSERT_TRUE(!start.empty());
+  EXPECT_TRUE(SendMove(list, 0, {600, 500}) != 0);  // answered as done
   const ApplyReport report = ApplyThrough(start, {{700, 400}});
   CheckPositions(demo.Truth(), start);
-  E2E_CHECK_EQ(report.Unplaced.size(), std::size_t{1});
-  E2E_CHECK(!report.AutoArrange);
+  EXPECT_EQ(report.Unplaced.size(), std::size_t{1});
+  EXPECT_TRUE(!report.AutoArrange);
   CheckScrambleScrambles(demo);
+}
+
+// A demo desktop with the switch, with our own list view or with the
+// shell's view of a folder.
+std::wstring ItemFile() {
+  const std::wstring path = E2eDirectory() + L"\\items-moves.txt";
+  WriteFileBytes(path, demo::FormatItemFile(kItems));
+  return path;
 }
 
 // Runs check on a demo desktop with the switch, once with our own list view
 // and once with the shell's view of a folder.
-void OnBothViews(const DemoPaths& demos, const std::string& name, const wchar_t* option,
-                 void (*check)(const DemoDesktopProcess&)) {
-  Scenario(name + " (own list view)", [&] {
-    DemoDesktopProcess demo(demos.Same,
-                            {L"--items", E2eDirectory() + L"\\items-moves.txt", option});
+void OnBothViews(const wchar_t* option, void (*check)(const DemoDesktopProcess&)) {
+  {
+    SCOPED_TRACE("own list view");
+    DemoDesktopProcess demo(Demos().Same, {L"--items", ItemFile(), option});
     check(demo);
-  });
-  Scenario(name + " (the shell's view)", [&] {
-    const ShellFolder folder(L"Bureau Icotrace");
-    std::vector<std::wstring> arguments = folder.DemoArguments();
-    arguments.push_back(option);
-    DemoDesktopProcess demo(demos.Same, arguments);
-    check(demo);
-  });
+  }
+  SCOPED_TRACE("the shell's view");
+  const ShellFolder folder(L"Bureau Icotrace");
+  std::vector<std::wstring> arguments = folder.DemoArguments();
+  arguments.push_back(option);
+  DemoDesktopProcess demo(Demos().Same, arguments);
+  check(demo);
 }
 
 }  // namespace
 
-void MoveEmulationChecks(const DemoPaths& demos) {
-  WriteFileBytes(E2eDirectory() + L"\\items-moves.txt", demo::FormatItemFile(kItems));
-  OnBothViews(demos, "--snap-to-grid: moves snap while the bit is set", L"--snap-to-grid",
-              SnapToGrid);
-  OnBothViews(demos, "--auto-arrange: every move arranges the desktop again", L"--auto-arrange",
-              AutoArrange);
-  OnBothViews(demos, "--ignore-moves: moves are answered and nothing moves", L"--ignore-moves",
-              IgnoreMoves);
+// Moves snap while the bit is set.
+TEST(DesktopMoveEmulations, SnapToGrid) {
+  OnBothViews(L"--snap-to-grid", SnapToGrid);
+}
+// Every move arranges the desktop again.
+TEST(DesktopMoveEmulations, AutoArrange) {
+  OnBothViews(L"--auto-arrange", AutoArrange);
+}
+// Moves are answered and nothing moves.
+TEST(DesktopMoveEmulations, IgnoreMoves) {
+  OnBothViews(L"--ignore-moves", IgnoreMoves);
+}
 
-  Scenario("without a switch, a move lands exactly and nothing else moves", [&] {
-    DemoDesktopProcess demo(demos.Same, {L"--items", E2eDirectory() + L"\\items-moves.txt"});
-    const HWND list = demo.ListView();
-    E2E_CHECK((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) == 0);
-    E2E_CHECK((SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) == 0);
-    std::vector<demo::DemoItem> expected = kItems;
-    SendMove(list, 1, {kItems[0].X + 3, kItems[0].Y + 2});  // near an item, off any grid
-    expected[1].X = kItems[0].X + 3;
-    expected[1].Y = kItems[0].Y + 2;
-    CheckPositions(demo.Truth(), expected);
-  });
+TEST(DesktopMoveEmulations, WithoutASwitchAMoveLandsExactly) {
+  DemoDesktopProcess demo(Demos().Same, {L"--items", ItemFile()});
+  const HWND list = demo.ListView();
+  EXPECT_TRUE((GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) == 0);
+  EXPECT_TRUE((SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) == 0);
+  std::vector<demo::DemoItem> expected = kItems;
+  SendMove(list, 1, {kItems[0].X + 3, kItems[0].Y + 2});  // near an item, off any grid
+  expected[1].X = kItems[0].X + 3;
+  expected[1].Y = kItems[0].Y + 2;
+  CheckPositions(demo.Truth(), expected);
 }
 
 }  // namespace icotrace::e2e

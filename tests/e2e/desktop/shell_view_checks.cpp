@@ -9,69 +9,61 @@
 #include "demo_desktop_process.h"
 #include "desktop/desktop_messages.h"
 #include "desktop_e2e.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "shell_folder.h"
 
 namespace icotrace::e2e {
-namespace {
 
-void CheckShellView(const DemoPaths& demos) {
+TEST(DesktopShellView, FoundWhereTheDesktopIsLookedFor) {
   const ShellFolder folder(L"Bureau Icotrace");
-  DemoDesktopProcess demo(demos.Same, folder.DemoArguments());
+  DemoDesktopProcess demo(Demos().Same, folder.DemoArguments());
   RequestScreenshot(L"desktop-shell-view");
   RealDesktop desktop;
   const HWND list = CheckFoundListView(desktop);
   if (list == nullptr) return;
-  E2E_CHECK(GetParent(GetParent(list)) == demo.Progman());
+  EXPECT_TRUE(GetParent(GetParent(list)) == demo.Progman());
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
-  E2E_CHECK_EQ(style & LVS_TYPEMASK, static_cast<DWORD>(LVS_ICON));
-  E2E_CHECK_EQ(style & LVS_AUTOARRANGE, 0u);
+  EXPECT_EQ(style & LVS_TYPEMASK, static_cast<DWORD>(LVS_ICON));
+  EXPECT_EQ(style & LVS_AUTOARRANGE, 0u);
 
   // The shell's names: extensions hidden, so that "notes.txt", "notes.doc"
   // and the folder "Notes" all read "notes" in some case.
   const std::vector<demo::DemoItem> truth = demo.Truth();
-  E2E_CHECK(SortedCaptions(truth) == ShellFolder::Captions());
+  EXPECT_TRUE(SortedCaptions(truth) == ShellFolder::Captions());
   std::set<std::int64_t> idLists;
   for (const demo::DemoItem& item : truth) {
     if (item.LParam != 0) idLists.insert(item.LParam);
   }
-  E2E_CHECK_EQ(idLists.size(), truth.size());  // each item its own ID list
+  EXPECT_EQ(idLists.size(), truth.size());  // each item its own ID list
 
   Layout layout;
   desktop.Common.ReadDesktopLayout(layout);
   CheckSameItems(layout, truth);
 }
 
-}  // namespace
+TEST(DesktopShellView, ReadScrambleApply) {
+  const ShellFolder folder(L"Bureau Icotrace");
+  ScrambleAndRestore(Demos().Same, folder.DemoArguments(), L"desktop-shell-view");
+}
 
-void ShellViewChecks(const DemoPaths& demos) {
-  Scenario("the shell's view of a folder stands where the desktop is looked for",
-           [&] { CheckShellView(demos); });
+TEST(DesktopShellView, UnderAWorkerW) {
+  const ShellFolder folder(L"Bureau Icotrace");
+  std::vector<std::wstring> arguments = folder.DemoArguments();
+  arguments.push_back(L"--workerw");
+  ScrambleAndRestore(Demos().Same, arguments, L"");
+}
 
-  Scenario("read, scramble and apply through the shell's view", [&] {
-    const ShellFolder folder(L"Bureau Icotrace");
-    ScrambleAndRestore(demos.Same, folder.DemoArguments(), L"desktop-shell-view");
-  });
-
-  Scenario("the shell's view under a WorkerW", [&] {
-    const ShellFolder folder(L"Bureau Icotrace");
-    std::vector<std::wstring> arguments = folder.DemoArguments();
-    arguments.push_back(L"--workerw");
-    ScrambleAndRestore(demos.Same, arguments, L"");
-  });
-
-  Scenario("the shell's view going away during a read", [&] {
-    const ShellFolder folder(L"Bureau Icotrace");
-    std::vector<std::wstring> arguments = folder.DemoArguments();
-    arguments.insert(arguments.end(), {L"--exit-after", L"2"});
-    DemoDesktopProcess demo(demos.Same, arguments);
-    RealDesktop desktop;
-    Layout layout;
-    E2E_CHECK_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
-                 std::u16string(messages::kDesktopNotResponding));
-    E2E_CHECK(demo.Exited(5000));
-  });
+TEST(DesktopShellView, GoesAwayDuringARead) {
+  const ShellFolder folder(L"Bureau Icotrace");
+  std::vector<std::wstring> arguments = folder.DemoArguments();
+  arguments.insert(arguments.end(), {L"--exit-after", L"2"});
+  DemoDesktopProcess demo(Demos().Same, arguments);
+  RealDesktop desktop;
+  Layout layout;
+  EXPECT_EQ(MessageOf([&] { desktop.Common.ReadDesktopLayout(layout); }),
+            std::u16string(messages::kDesktopNotResponding));
+  EXPECT_TRUE(demo.Exited(5000));
 }
 
 }  // namespace icotrace::e2e

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "demo_desktop_process.h"
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "imagelist/icon_exchange.h"
 #include "imagelist/interprocess_image_list.h"
 #include "platform/win/handles.h"
@@ -60,44 +60,50 @@ HIMAGELIST SmallImageList(HWND listView) {
   return reinterpret_cast<HIMAGELIST>(answer);
 }
 
-void FetchesEveryImageOfTheDesktop(const std::wstring& demo) {
-  DemoDesktopProcess desktop(demo, {});
+// Every test gives the hook up, whatever it met.
+class ImageList : public testing::Test {
+ protected:
+  void TearDown() override { UninstallHook(); }
+};
+
+TEST_F(ImageList, FetchesEveryImageOfTheDesktop) {
+  DemoDesktopProcess desktop(PathArgument(0), {});
   const HWND listView = DesktopListView(desktop.Progman());
-  E2E_CHECK(listView != nullptr);
+  EXPECT_TRUE(listView != nullptr);
   const HIMAGELIST images = SmallImageList(listView);
-  E2E_CHECK(images != nullptr);
+  EXPECT_TRUE(images != nullptr);
   std::set<std::vector<std::uint32_t>> distinct;
   for (int index = 0; index < demo::kImageCount; ++index) {
     const UniqueIcon icon(GetIcon(listView, images, index));
-    E2E_CHECK(icon.Get() != nullptr);
+    EXPECT_TRUE(icon.Get() != nullptr);
     const IconPixels pixels = Inspect(icon.Get());
-    E2E_CHECK_EQ(pixels.width, 16);
-    E2E_CHECK_EQ(pixels.height, 16);
-    E2E_CHECK(pixels.anyOpaque);
+    EXPECT_EQ(pixels.width, 16);
+    EXPECT_EQ(pixels.height, 16);
+    EXPECT_TRUE(pixels.anyOpaque);
     distinct.insert(pixels.colour);
   }
-  E2E_CHECK_EQ(distinct.size(), static_cast<std::size_t>(demo::kImageCount));
-  E2E_CHECK(UninstallHook() != FALSE);
+  EXPECT_EQ(distinct.size(), static_cast<std::size_t>(demo::kImageCount));
+  EXPECT_TRUE(UninstallHook() != FALSE);
   // The machinery comes back by itself after a release.
   const UniqueIcon again(GetIcon(listView, images, 0));
-  E2E_CHECK(again.Get() != nullptr);
-  E2E_CHECK(UninstallHook() != FALSE);
+  EXPECT_TRUE(again.Get() != nullptr);
+  EXPECT_TRUE(UninstallHook() != FALSE);
 }
 
-void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
-  DemoDesktopProcess desktop(demo, {});
+TEST_F(ImageList, RefusesBadRequestsAndTheShellLivesOn) {
+  DemoDesktopProcess desktop(PathArgument(0), {});
   const HWND listView = DesktopListView(desktop.Progman());
   const HIMAGELIST images = SmallImageList(listView);
-  E2E_CHECK(GetIcon(listView, images, demo::kImageCount) == nullptr);
-  E2E_CHECK(GetIcon(listView, images, -1) == nullptr);
+  EXPECT_TRUE(GetIcon(listView, images, demo::kImageCount) == nullptr);
+  EXPECT_TRUE(GetIcon(listView, images, -1) == nullptr);
   // A handle the list view does not hold is never touched in the shell.
   const auto bogus = reinterpret_cast<HIMAGELIST>(reinterpret_cast<UINT_PTR>(images) + 0x40);
-  E2E_CHECK(GetIcon(listView, bogus, 0) == nullptr);
-  E2E_CHECK(GetIcon(listView, nullptr, 0) == nullptr);
-  E2E_CHECK(GetIcon(nullptr, images, 0) == nullptr);
-  E2E_CHECK(!desktop.Exited(200));
+  EXPECT_TRUE(GetIcon(listView, bogus, 0) == nullptr);
+  EXPECT_TRUE(GetIcon(listView, nullptr, 0) == nullptr);
+  EXPECT_TRUE(GetIcon(nullptr, images, 0) == nullptr);
+  EXPECT_TRUE(!desktop.Exited(200));
   const UniqueIcon good(GetIcon(listView, images, 1));
-  E2E_CHECK(good.Get() != nullptr);
+  EXPECT_TRUE(good.Get() != nullptr);
   // The hook serves the list view it was set for, through that window only:
   // the same request sent to Progman, on the same thread, stays unanswered.
   const UniqueKernelHandle mapping(::OpenFileMappingW(
@@ -105,14 +111,14 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
       reinterpret_cast<const wchar_t*>(icon_exchange::BlockName(::GetCurrentProcessId()).c_str())));
   const UniqueMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
   const auto block = static_cast<std::uint8_t*>(view.Get());
+  ASSERT_TRUE(block != nullptr);
   for (const HWND through : {desktop.Progman(), listView}) {
-    if (!E2E_CHECK(block != nullptr)) break;
     icon_exchange::WriteRequest(
         block, {reinterpret_cast<UINT_PTR>(images), 1, 1, reinterpret_cast<UINT_PTR>(listView)});
     ::SendMessageTimeoutW(through, ::RegisterWindowMessageW(L"IcotraceIconRequest"),
                           ::GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    E2E_CHECK_EQ(icon_exchange::ReadReply(block).status == icon_exchange::Status::Done,
-                 through == listView);
+    EXPECT_EQ(icon_exchange::ReadReply(block).status == icon_exchange::Status::Done,
+              through == listView);
   }
   UninstallHook();
 }
@@ -120,72 +126,57 @@ void RefusesBadRequestsAndTheShellLivesOn(const std::wstring& demo) {
 // The block the shell writes into is open to the user Icotrace runs as, by
 // name, and to no group: made with the defaults of an elevated program, it
 // would be open to administrators only, which the shell is not.
-void OpensTheBlockToItsUserOnly(const std::wstring& demo) {
-  DemoDesktopProcess desktop(demo, {});
+TEST_F(ImageList, OpensTheBlockToItsUserOnly) {
+  DemoDesktopProcess desktop(PathArgument(0), {});
   const HWND listView = DesktopListView(desktop.Progman());
   const UniqueIcon icon(GetIcon(listView, SmallImageList(listView), 0));
-  E2E_CHECK(icon.Get() != nullptr);
+  EXPECT_TRUE(icon.Get() != nullptr);
   const std::u16string name = icon_exchange::BlockName(::GetCurrentProcessId());
   const UniqueKernelHandle block(
       ::OpenFileMappingW(READ_CONTROL, FALSE, reinterpret_cast<const wchar_t*>(name.c_str())));
-  E2E_CHECK(block.Get() != nullptr);
+  ASSERT_NE(block.Get(), nullptr);
   PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (block &&
-      E2E_CHECK_EQ(::GetSecurityInfo(block.Get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
-                                     nullptr, nullptr, &dacl, nullptr, &descriptor),
-                   static_cast<DWORD>(ERROR_SUCCESS)) &&
-      E2E_CHECK(dacl != nullptr) && E2E_CHECK_EQ(dacl->AceCount, 1)) {
-    void* ace = nullptr;
-    E2E_CHECK(::GetAce(dacl, 0, &ace));
-    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
-    E2E_CHECK_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-    HANDLE opened = nullptr;
-    E2E_CHECK(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened));
-    const UniqueKernelHandle token(opened);
-    std::vector<DWORD> user(64);
-    DWORD size = 0;
-    E2E_CHECK(::GetTokenInformation(token.Get(), TokenUser, user.data(),
-                                    static_cast<DWORD>(user.size() * sizeof(DWORD)), &size));
-    E2E_CHECK(::EqualSid(const_cast<DWORD*>(&allowed->SidStart),
-                         reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid));
-  }
+  ASSERT_EQ(::GetSecurityInfo(block.Get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
   const UniqueLocal described(descriptor);
-  UninstallHook();
+  ASSERT_NE(dacl, nullptr);
+  ASSERT_EQ(dacl->AceCount, 1);
+  void* ace = nullptr;
+  EXPECT_TRUE(::GetAce(dacl, 0, &ace));
+  const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+  EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+  HANDLE opened = nullptr;
+  EXPECT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened));
+  const UniqueKernelHandle token(opened);
+  std::vector<DWORD> user(64);
+  DWORD size = 0;
+  EXPECT_TRUE(::GetTokenInformation(token.Get(), TokenUser, user.data(),
+                                    static_cast<DWORD>(user.size() * sizeof(DWORD)), &size));
+  EXPECT_TRUE(::EqualSid(const_cast<DWORD*>(&allowed->SidStart),
+                         reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid));
 }
 
 // This library cannot run in a shell of the other bitness: no icon, at once,
 // where a hook sent there would leave each fetch waiting out its timeout.
-void DeclinesADesktopOfTheOtherBitness(const std::wstring& other) {
-  if (other.empty()) {
-    Skip("no demo desktop of the other bitness given (argument or ICOTRACE_DEMO_DESKTOP_32/64)");
-    return;
-  }
+TEST_F(ImageList, DeclinesADesktopOfTheOtherBitness) {
+  const std::wstring other = OtherBitnessDemoDesktop(
+      ProgramArguments().size() > 1 ? ProgramArguments()[1] : std::wstring());
+  if (other.empty())
+    GTEST_SKIP() << "no demo desktop of the other bitness given (argument or "
+                    "ICOTRACE_DEMO_DESKTOP_32/64)";
   DemoDesktopProcess desktop(other, {});
   const HWND listView = DesktopListView(desktop.Progman());
-  E2E_CHECK(listView != nullptr);
+  EXPECT_TRUE(listView != nullptr);
   const HIMAGELIST images = SmallImageList(listView);
   const DWORD start = ::GetTickCount();
   for (int index = 0; index < demo::kImageCount; ++index) {
-    E2E_CHECK(GetIcon(listView, images, index) == nullptr);
+    EXPECT_TRUE(GetIcon(listView, images, index) == nullptr);
   }
-  E2E_CHECK(::GetTickCount() - start < 2000);
-  E2E_CHECK(!desktop.Exited(200));
-  UninstallHook();
+  EXPECT_TRUE(::GetTickCount() - start < 2000);
+  EXPECT_TRUE(!desktop.Exited(200));
 }
 
 }  // namespace
 }  // namespace icotrace::e2e
-
-int wmain(int argc, wchar_t** argv) {
-  using namespace icotrace::e2e;
-  if (argc < 2) return 2;
-  const std::wstring demo = WindowsPath(argv[1]);
-  Scenario("fetches every image", [&] { FetchesEveryImageOfTheDesktop(demo); });
-  Scenario("refuses bad requests", [&] { RefusesBadRequestsAndTheShellLivesOn(demo); });
-  Scenario("opens the block to its user only", [&] { OpensTheBlockToItsUserOnly(demo); });
-  const std::wstring other = OtherBitnessDemoDesktop(argc > 2 ? argv[2] : L"");
-  Scenario("declines a desktop of the other bitness",
-           [&] { DeclinesADesktopOfTheOtherBitness(other); });
-  return Summary();
-}

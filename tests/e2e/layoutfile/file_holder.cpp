@@ -1,6 +1,9 @@
 #include "file_holder.h"
 
 #include <string>
+#include <vector>
+
+#include "e2e_environment.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -46,10 +49,13 @@ FileHolder::~FileHolder() {
   if (m_release != nullptr) ::CloseHandle(m_release);
 }
 
-int HoldFile(int argc, wchar_t** argv) {
-  if (argc < 3) return 2;
-  const DWORD parent = static_cast<DWORD>(std::stoul(argv[1]));
-  const HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+namespace {
+
+// The child's side: <parent process id> <path>.
+int HoldFile(const std::vector<std::wstring>& arguments) {
+  if (arguments.size() < 2) return 2;
+  const DWORD parent = static_cast<DWORD>(std::stoul(arguments[0]));
+  const HANDLE file = ::CreateFileW(arguments[1].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 3;
   const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, EventName(L"Ready", parent).c_str());
@@ -62,4 +68,7 @@ int HoldFile(int argc, wchar_t** argv) {
   return 0;
 }
 
+const bool kHoldRoleRegistered = RegisterChildRole(kHoldArgument, &HoldFile);
+
+}  // namespace
 }  // namespace icotrace::e2e

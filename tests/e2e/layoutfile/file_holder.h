@@ -29,7 +29,4 @@ class FileHolder {
   bool m_holding = false;
 };
 
-// The child's side: argv is this program's, from kHoldArgument on.
-int HoldFile(int argc, wchar_t** argv);
-
 }  // namespace icotrace::e2e

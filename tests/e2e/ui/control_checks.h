@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check_report.h"
+#include "e2e_test.h"
 #include "live_windows.h"
 
 namespace icotrace::e2e {
@@ -22,8 +22,7 @@ struct ExpectedControl {
 };
 
 // The direct children of container, topmost first; returns them.
-std::vector<HWND> CheckControls(CheckReport& report, HWND container,
-                                const std::vector<ExpectedControl>& expected);
+std::vector<HWND> CheckControls(HWND container, const std::vector<ExpectedControl>& expected);
 
 // How many pixels of that colour the window shows on the screen now.
 int PixelsOfColour(HWND window, COLORREF colour);

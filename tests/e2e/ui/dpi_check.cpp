@@ -28,66 +28,72 @@ bool SendDpiChange(HWND window, UINT dpi) {
 }  // namespace
 
 void CheckDpiChange(Session& session) {
-  CheckReport& report = session.Report;
   const std::vector<HWND> top = ChildrenOf(session.Main);
-  if (!report.Expect(top.size() == 2 && SendDpiChange(session.Main, 144),
-                     "the main window is told of a 144 dpi screen"))
-    return;
-  report.Expect(ClientSize(session.Main).cx == 843 && ClientSize(session.Main).cy == 639,
-                "after the change the client area is 843x639", SizeText(ClientSize(session.Main)));
-  report.Expect(BoxIn(top[0], session.Main) == Box{12, 0, 818, 458},
-                "after the change ListView1 is laid out again",
-                Describe(BoxIn(top[0], session.Main)));
+  ASSERT_TRUE(top.size() == 2 && SendDpiChange(session.Main, 144))
+      << "the main window is told of a 144 dpi screen";
+  EXPECT_TRUE(ClientSize(session.Main).cx == 843 && ClientSize(session.Main).cy == 639)
+      << "after the change the client area is 843x639"
+      << " [seen: " << SizeText(ClientSize(session.Main)) << "]";
+  EXPECT_TRUE((BoxIn(top[0], session.Main) == Box{12, 0, 818, 458}))
+      << "after the change ListView1 is laid out again"
+      << " [seen: " << Describe(BoxIn(top[0], session.Main)) << "]";
   const std::vector<HWND> buttons = ChildrenOf(top[1]);
-  if (buttons.size() == 6)
-    report.Expect(BoxIn(buttons[0], top[1]) == Box{12, 24, 134, 134},
-                  "after the change Command1 is laid out again",
-                  Describe(BoxIn(buttons[0], top[1])));
+  if (buttons.size() == 6) {
+    EXPECT_TRUE((BoxIn(buttons[0], top[1]) == Box{12, 24, 134, 134}))
+        << "after the change Command1 is laid out again"
+        << " [seen: " << Describe(BoxIn(buttons[0], top[1])) << "]";
+  }
   const std::vector<HeaderColumn> columns = ReadHeaderColumns(top[0]);
-  report.Expect(columns.size() == 4 && columns[0].Width == 366 && columns[3].Width == 144,
-                "after the change the columns are half as wide again");
-  report.Expect(RequestScreenshot(L"main-dpi-changed-144dpi"),
-                "screenshot main-dpi-changed-144dpi");
+  EXPECT_TRUE(columns.size() == 4 && columns[0].Width == 366 && columns[3].Width == 144)
+      << "after the change the columns are half as wide again";
+  EXPECT_TRUE(RequestScreenshot(L"main-dpi-changed-144dpi"))
+      << "screenshot main-dpi-changed-144dpi";
 
   SendDpiChange(session.Main, 96);
-  report.Expect(ClientSize(session.Main).cx == 562 && ClientSize(session.Main).cy == 426,
-                "back at 96 dpi the client area is 562x426 again",
-                SizeText(ClientSize(session.Main)));
-  report.Expect(BoxIn(top[0], session.Main) == Box{8, 0, 545, 305},
-                "back at 96 dpi ListView1 is where it was");
+  EXPECT_TRUE(ClientSize(session.Main).cx == 562 && ClientSize(session.Main).cy == 426)
+      << "back at 96 dpi the client area is 562x426 again"
+      << " [seen: " << SizeText(ClientSize(session.Main)) << "]";
+  EXPECT_TRUE((BoxIn(top[0], session.Main) == Box{8, 0, 545, 305}))
+      << "back at 96 dpi ListView1 is where it was";
 }
 
 void CheckAt144Dpi(Session& session) {
-  CheckReport& report = session.Report;
   const SIZE client = ClientSize(session.Main);
-  report.Expect(client.cx == 843 && client.cy == 639, "main client area is 843x639 at 144 dpi",
-                SizeText(client));
+  EXPECT_TRUE(client.cx == 843 && client.cy == 639) << "main client area is 843x639 at 144 dpi"
+                                                    << " [seen: " << SizeText(client) << "]";
   const std::vector<HWND> top = ChildrenOf(session.Main);
   if (top.size() == 2) {
-    report.Expect(BoxIn(top[0], session.Main) == Box{12, 0, 818, 458}, "ListView1 at 144 dpi",
-                  Describe(BoxIn(top[0], session.Main)));
-    report.Expect(BoxIn(top[1], session.Main) == Box{12, 456, 818, 170}, "Frame1 at 144 dpi",
-                  Describe(BoxIn(top[1], session.Main)));
+    EXPECT_TRUE((BoxIn(top[0], session.Main) == Box{12, 0, 818, 458}))
+        << "ListView1 at 144 dpi"
+        << " [seen: " << Describe(BoxIn(top[0], session.Main)) << "]";
+    EXPECT_TRUE((BoxIn(top[1], session.Main) == Box{12, 456, 818, 170}))
+        << "Frame1 at 144 dpi"
+        << " [seen: " << Describe(BoxIn(top[1], session.Main)) << "]";
     const std::vector<HWND> buttons = ChildrenOf(top[1]);
-    if (buttons.size() == 6)
-      report.Expect(BoxIn(buttons[5], top[1]) == Box{672, 24, 134, 134}, "Command5 at 144 dpi",
-                    Describe(BoxIn(buttons[5], top[1])));
+    if (buttons.size() == 6) {
+      EXPECT_TRUE((BoxIn(buttons[5], top[1]) == Box{672, 24, 134, 134}))
+          << "Command5 at 144 dpi"
+          << " [seen: " << Describe(BoxIn(buttons[5], top[1])) << "]";
+    }
   }
-  report.Expect(RequestScreenshot(L"main-144dpi"), "screenshot main-144dpi");
+  EXPECT_TRUE(RequestScreenshot(L"main-144dpi")) << "screenshot main-144dpi";
 
   const HWND about = OpenAboutBox(session);
-  if (!report.Expect(about != nullptr, "the About box opens at 144 dpi")) return;
+  ASSERT_TRUE(about != nullptr) << "the About box opens at 144 dpi";
   const SIZE aboutClient = ClientSize(about);
-  report.Expect(aboutClient.cx == 677 && aboutClient.cy == 615,
-                "About client area is 677x615 at 144 dpi", SizeText(aboutClient));
+  EXPECT_TRUE(aboutClient.cx == 677 && aboutClient.cy == 615)
+      << "About client area is 677x615 at 144 dpi"
+      << " [seen: " << SizeText(aboutClient) << "]";
   const std::vector<HWND> controls = ChildrenOf(about);
-  if (controls.size() == 6)
-    report.Expect(BoxIn(controls[2], about) == Box{12, 240, 650, 302}, "Text1 at 144 dpi",
-                  Describe(BoxIn(controls[2], about)));
-  report.Expect(RequestScreenshot(L"about-144dpi"), "screenshot about-144dpi");
+  if (controls.size() == 6) {
+    EXPECT_TRUE((BoxIn(controls[2], about) == Box{12, 240, 650, 302}))
+        << "Text1 at 144 dpi"
+        << " [seen: " << Describe(BoxIn(controls[2], about)) << "]";
+  }
+  EXPECT_TRUE(RequestScreenshot(L"about-144dpi")) << "screenshot about-144dpi";
   if (!controls.empty()) ClickAt(WindowCentreOf(controls.front()));
-  report.Expect(WaitUntil([&] { return !::IsWindow(about); }, 5000),
-                "\"&OK\" closes the About box at 144 dpi");
+  EXPECT_TRUE((WaitUntil([&] { return !::IsWindow(about); }, 5000)))
+      << "\"&OK\" closes the About box at 144 dpi";
 }
 
 }  // namespace icotrace::e2e

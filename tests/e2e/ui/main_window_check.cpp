@@ -17,15 +17,15 @@ HWND FindByText(const std::vector<HWND>& windows, std::wstring_view text) {
 }
 
 void CheckFrameAndPlace(Session& session) {
-  CheckReport& report = session.Report;
-  report.ExpectText(TextOf(session.Main), u"Icotrace", "main window caption");
+  EXPECT_EQ(U16(TextOf(session.Main)), std::u16string(u"Icotrace")) << "main window caption";
   const SIZE client = ClientSize(session.Main);
-  report.Expect(client.cx == 562 && client.cy == 426, "main client area is 562x426",
-                std::to_string(client.cx) + "x" + std::to_string(client.cy));
+  EXPECT_TRUE(client.cx == 562 && client.cy == 426)
+      << "main client area is 562x426"
+      << " [seen: " << std::to_string(client.cx) + "x" + std::to_string(client.cy) << "]";
   const LONG style = ::GetWindowLongW(session.Main, GWL_STYLE);
-  report.Expect((style & WS_THICKFRAME) == 0, "main window cannot be resized");
-  report.Expect((style & WS_MAXIMIZEBOX) == 0, "main window has no maximise box");
-  report.Expect((style & WS_SYSMENU) != 0, "main window has its close box");
+  EXPECT_TRUE((style & WS_THICKFRAME) == 0) << "main window cannot be resized";
+  EXPECT_TRUE((style & WS_MAXIMIZEBOX) == 0) << "main window has no maximise box";
+  EXPECT_TRUE((style & WS_SYSMENU) != 0) << "main window has its close box";
 
   RECT window{};
   ::GetWindowRect(session.Main, &window);
@@ -35,44 +35,45 @@ void CheckFrameAndPlace(Session& session) {
   // The whole screen, not its work area: the taskbar does not move the window.
   const long dx = (window.left + window.right) - (monitor.rcMonitor.left + monitor.rcMonitor.right);
   const long dy = (window.top + window.bottom) - (monitor.rcMonitor.top + monitor.rcMonitor.bottom);
-  report.Expect(dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2, "main window is centred on screen",
-                std::to_string(dx / 2) + "," + std::to_string(dy / 2));
+  EXPECT_TRUE(dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)
+      << "main window is centred on screen"
+      << " [seen: " << std::to_string(dx / 2) + "," + std::to_string(dy / 2) << "]";
 }
 
-void CheckList(CheckReport& report, HWND list) {
-  report.Expect((::GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT,
-                "ListView1 is in report view");
-  report.ExpectNumber(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0, "ListView1 has no rows");
-  report.Expect(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0,
-                "ListView1 takes its small icons from ImageList1");
+void CheckList(HWND list) {
+  EXPECT_TRUE((::GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+      << "ListView1 is in report view";
+  EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0) << "ListView1 has no rows";
+  EXPECT_TRUE(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0)
+      << "ListView1 takes its small icons from ImageList1";
   const std::vector<HeaderColumn> columns = ReadHeaderColumns(list);
   const std::u16string headers[] = {u"Nom Icône", u"Position X", u"Position Y", u"lParamètre"};
   const int widths[] = {244, 90, 90, 96};
-  report.ExpectNumber(static_cast<long long>(columns.size()), 4, "ListView1 has four columns");
+  EXPECT_EQ(static_cast<long long>(columns.size()), 4) << "ListView1 has four columns";
   for (std::size_t i = 0; i < columns.size() && i < 4; ++i) {
-    report.ExpectText(columns[i].Text, headers[i], "column " + std::to_string(i + 1) + " header");
-    report.ExpectNumber(columns[i].Width, widths[i],
-                        "column " + std::to_string(i + 1) + " width in pixels");
+    EXPECT_EQ(U16(columns[i].Text), std::u16string(headers[i]))
+        << "column " + std::to_string(i + 1) + " header";
+    EXPECT_EQ(columns[i].Width, widths[i])
+        << "column " + std::to_string(i + 1) + " width in pixels";
   }
 }
 
 void CheckTabOrder(Session& session, HWND list, const std::vector<HWND>& buttons) {
-  CheckReport& report = session.Report;
   // Every control that takes the focus, in tab order: the list, then the
   // buttons as seen from left to right.
   const std::vector<HWND> expected{list,       buttons[0], buttons[1], buttons[2],
                                    buttons[3], buttons[4], buttons[5]};
-  report.Expect(TabStops(session.Main) == expected,
-                "tab order is ListView1, Command1, Command3, Command4, Command2, Command6, "
-                "Command5");
-  report.Expect(FocusOf(session.Main) == list, "ListView1 has the focus at start");
+  EXPECT_TRUE(TabStops(session.Main) == expected)
+      << "tab order is ListView1, Command1, Command3, Command4, Command2, Command6, "
+         "Command5";
+  EXPECT_TRUE(FocusOf(session.Main) == list) << "ListView1 has the focus at start";
   // Tab by Tab: the greyed buttons are passed over.
   const HWND visits[] = {buttons[0], buttons[4], buttons[5], list};
   const char* names[] = {"Command1", "Command6 (A propos)", "Command5 (Quitter)", "ListView1"};
   for (std::size_t i = 0; i < 4; ++i) {
     PressKey(VK_TAB);
     WaitUntil([&] { return FocusOf(session.Main) == visits[i]; }, 2000);
-    report.Expect(FocusOf(session.Main) == visits[i], std::string("Tab moves to ") + names[i]);
+    EXPECT_TRUE(FocusOf(session.Main) == visits[i]) << std::string("Tab moves to ") + names[i];
   }
 }
 
@@ -80,8 +81,8 @@ void CheckTabOrder(Session& session, HWND list, const std::vector<HWND>& buttons
 void CheckToolTips(Session& session, const std::vector<HWND>& buttons,
                    const std::vector<std::pair<std::size_t, std::u16string>>& tips) {
   for (const auto& [index, text] : tips)
-    session.Report.ExpectText(ToolTipOver(buttons[index], session.ProcessId), text,
-                              "tool tip of \"" + Utf8(TextOf(buttons[index])) + "\"");
+    EXPECT_EQ(U16(ToolTipOver(buttons[index], session.ProcessId)), std::u16string(text))
+        << "tool tip of \"" + Utf8(TextOf(buttons[index])) + "\"";
 }
 
 }  // namespace
@@ -89,26 +90,27 @@ void CheckToolTips(Session& session, const std::vector<HWND>& buttons,
 void CheckMainWindow(Session& session) {
   CheckFrameAndPlace(session);
   const std::vector<HWND> top =
-      CheckControls(session.Report, session.Main,
-                    {{"ListView1", WC_LISTVIEWW, u"", {8, 0, 545, 305}},
-                     {"Frame1", L"IcotraceFrame", u"", {8, 304, 545, 113}}});
+      CheckControls(session.Main, {{"ListView1", WC_LISTVIEWW, u"", {8, 0, 545, 305}},
+                                   {"Frame1", L"IcotraceFrame", u"", {8, 304, 545, 113}}});
   if (top.size() != 2) return;
   const std::vector<HWND> buttons = CheckControls(
-      session.Report, top[1],
+      top[1],
       {{"Command1", L"Button", u"Lire la configuration bureau", {8, 16, 89, 89}, true},
        {"Command3", L"Button", u"Sauver la configuration bureau", {96, 16, 89, 89}, false},
        {"Command4", L"Button", u"Charger la configuration", {184, 16, 89, 89}, false},
        {"Command2", L"Button", u"Appliquer la configuration bureau", {272, 16, 89, 89}, false},
        {"Command6", L"Button", u"A propos", {360, 16, 89, 89}, true},
        {"Command5", L"Button", u"Quitter", {448, 16, 89, 89}, true}});
-  CheckList(session.Report, top[0]);
+  CheckList(top[0]);
   if (buttons.size() != 6) return;
   CheckTabOrder(session, top[0], buttons);
   CheckToolTips(session, buttons,
                 {{0, u"Lire la configuration actuelle des paramètres du bureau"},
                  {4, u"Informations et utilisation de Icotrace"},
                  {5, u"Quitter Icotrace"}});
-  session.Report.Note("tool tips of the greyed buttons cannot show: they take no mouse input");
+  std::printf(
+      "note: %s\n",
+      std::string("tool tips of the greyed buttons cannot show: they take no mouse input").c_str());
 }
 
 std::vector<HWND> MainButtons(HWND main) {
@@ -117,17 +119,15 @@ std::vector<HWND> MainButtons(HWND main) {
 }
 
 void CheckToolTipsOnceOffered(Session& session) {
-  CheckReport& report = session.Report;
   const std::vector<HWND> buttons = MainButtons(session.Main);
-  if (!report.Expect(buttons.size() == 6, "frmMain has its six buttons")) return;
+  ASSERT_TRUE(buttons.size() == 6) << "frmMain has its six buttons";
   const HWND save = buttons[1], load = buttons[2], apply = buttons[3];
-  if (!report.Expect(::IsWindowEnabled(load) != FALSE,
-                     "\"Charger\" is offered at start when a layout file is there"))
-    return;
+  ASSERT_TRUE(::IsWindowEnabled(load) != FALSE)
+      << "\"Charger\" is offered at start when a layout file is there";
   ClickAt(WindowCentreOf(load));
   const bool offered = WaitUntil(
       [&] { return ::IsWindowEnabled(save) != FALSE && ::IsWindowEnabled(apply) != FALSE; }, 10000);
-  if (!report.Expect(offered, "a load offers \"Sauver\" and \"Appliquer\"")) return;
+  ASSERT_TRUE(offered) << "a load offers \"Sauver\" and \"Appliquer\"";
   CheckToolTips(
       session, buttons,
       {{1, u"Sauve la configuration en cours du bureau"},

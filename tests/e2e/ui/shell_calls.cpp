@@ -1,6 +1,9 @@
 #include "shell_calls.h"
 
+#include <vector>
+
 #include "demo_desktop_process.h"
+#include "e2e_environment.h"
 #include "live_windows.h"
 
 namespace icotrace::e2e {
@@ -26,8 +29,8 @@ std::wstring ThisProgram() {
   return path;
 }
 
-}  // namespace
-
+// Run as the scheme's handler (the role kShellCallSwitch starts): writes the
+// call to the record file.
 int RecordShellCall(const std::wstring& record, const std::wstring& target) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -47,6 +50,13 @@ int RecordShellCall(const std::wstring& record, const std::wstring& target) {
   }
   return ::MoveFileExW(partial.c_str(), record.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }
+
+const bool kShellCallRoleRegistered =
+    RegisterChildRole(kShellCallSwitch, [](const std::vector<std::wstring>& arguments) {
+      return arguments.size() == 2 ? RecordShellCall(arguments[0], arguments[1]) : 2;
+    });
+
+}  // namespace
 
 bool AnswerScheme(const std::wstring& scheme, const std::wstring& record) {
   const std::wstring command =

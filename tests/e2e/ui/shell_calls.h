@@ -21,9 +21,6 @@ struct ShellCall {
 // running the checks: <program> --shell-call <record file> <address>.
 inline constexpr wchar_t kShellCallSwitch[] = L"--shell-call";
 
-// Run as the scheme's handler: writes the call to the record file.
-int RecordShellCall(const std::wstring& record, const std::wstring& target);
-
 // The scheme ("https", "mailto") opens with this program, recording to
 // record; false when the registry refused. ForgetScheme takes any program
 // for it away.

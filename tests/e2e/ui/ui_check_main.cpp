@@ -1,16 +1,20 @@
 // Starts the real Icotrace.exe and checks its windows from outside, as a
 // person would see and use them: at 96 dpi in full, once more with a layout
-// file (the buttons it offers), then at 144 dpi.
-//   icotrace_ui_check <path of Icotrace.exe>
+// file (the buttons it offers), then at 144 dpi, where a layout is saved and
+// found again by its name. The harness sets the screen's DPI before the run
+// (scripts/wine-run.sh --dpi).
+//   icotrace_ui_check --gtest_filter=<scenario> <Icotrace.exe> <demo-desktop.exe>
 // The About box's links start it again, as the shell's handler of their
 // addresses, to record the call (shell_calls.h).
 #include <windows.h>
 
-#include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "check_report.h"
+#include "demo_desktop_process.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "live_windows.h"
 #include "person_input.h"
 #include "platform/win/handles.h"
@@ -35,109 +39,112 @@ void BecomeDpiAware() {
     ::SetProcessDPIAware();
 }
 
-void SetUserValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
-                  DWORD size) {
-  HKEY opened = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
-                        nullptr) != ERROR_SUCCESS)
-    return;
-  const UniqueRegistryKey owned(opened);
-  ::RegSetValueExW(owned.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
+int ScreenDpi() {
+  const WindowDc screen(nullptr);
+  return ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
-// Wine reads both when a program starts, so each run of the program gets the
-// DPI set before it. The prefix is this check's own.
-void SetWineScreen(DWORD dpi) {
-  const wchar_t managed[] = L"N";  // Wine draws the frames: no window manager here
-  SetUserValue(L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, managed, sizeof managed);
-  SetUserValue(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+// The program started from a copy of its own, holding no layout file unless
+// the test writes one: one saved beside the built program (by a person's run,
+// say) would change the start checked here. Skips when the screen is not at
+// the DPI the test is about (the harness's --dpi).
+class UiWindows : public testing::Test {
+ protected:
+  UiWindows() { BecomeDpiAware(); }
+
+  void StartAt(int dpi) {
+    if (ScreenDpi() != dpi)
+      GTEST_SKIP() << "the screen is at " << ScreenDpi() << " dpi, not " << dpi
+                   << " (scripts/wine-run.sh --dpi " << dpi << ")";
+    m_program.emplace(m_install.Program(), std::vector<std::wstring>{}, kIdleMs);
+    ASSERT_TRUE(m_program->Started()) << "Icotrace.exe starts";
+    const HWND main = WaitForWindow(m_program->ProcessId(), L"IcotraceMain", 30000);
+    ASSERT_NE(main, nullptr) << "the main window shows";
+    ::SetForegroundWindow(main);
+    // Painted before anything is read from the screen.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kIdleMs, &ignored))
+        << "the main window answers";
+    ::RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_session = {m_program->ProcessId(), main};
+  }
+
+  void ExpectEnded(const std::string& how) {
+    DWORD exitCode = 1;
+    EXPECT_TRUE(m_program->WaitForExit(10000, exitCode) && exitCode == 0)
+        << how << " ends the program [seen: " << exitCode << "]";
+  }
+
+  const ScratchInstall m_install{L"ui", PathArgument(0)};
+  std::optional<RunningProgram> m_program;
+  Session m_session{};
+};
+
+}  // namespace
+
+TEST(UiResources, ProgramFile) {
+  CheckProgramResources(ScratchInstall(L"ui-resources", PathArgument(0)).Program());
 }
 
-HWND StartAndFindMain(CheckReport& report, RunningProgram& program) {
-  if (!report.Expect(program.Started(), "Icotrace.exe starts")) return nullptr;
-  const HWND main = WaitForWindow(program.ProcessId(), L"IcotraceMain", 30000);
-  if (!report.Expect(main != nullptr, "the main window shows")) return nullptr;
-  ::SetForegroundWindow(main);
-  ::Sleep(500);  // let it paint before anything is read from the screen
-  return main;
-}
-
-void ExpectEnded(CheckReport& report, RunningProgram& program, const std::string& how) {
-  DWORD exitCode = 1;
-  report.Expect(program.WaitForExit(10000, exitCode) && exitCode == 0, how + " ends the program",
-                std::to_string(exitCode));
-}
-
-void RunAt96Dpi(CheckReport& report, const std::wstring& path) {
-  RunningProgram program(path, {}, kIdleMs);
-  const HWND main = StartAndFindMain(report, program);
-  if (main == nullptr) return;
-  report.Expect(RequestScreenshot(L"main-96dpi"), "screenshot main-96dpi");
-  Session session{report, program.ProcessId(), main};
-  CheckMainWindow(session);
-  CheckAboutBox(session);
-  CheckDpiChange(session);
-  const std::vector<HWND> buttons = MainButtons(main);
-  if (!report.Expect(buttons.size() == 6, "the buttons are still there")) return;
+TEST_F(UiWindows, At96Dpi) {
+  StartAt(96);
+  if (IsSkipped() || HasFatalFailure()) return;
+  EXPECT_TRUE(RequestScreenshot(L"main-96dpi")) << "screenshot main-96dpi";
+  CheckMainWindow(m_session);
+  CheckAboutBox(m_session);
+  CheckDpiChange(m_session);
+  const std::vector<HWND> buttons = MainButtons(m_session.Main);
+  ASSERT_TRUE(buttons.size() == 6) << "the buttons are still there";
   ClickAt(WindowCentreOf(buttons[5]));
-  ExpectEnded(report, program, "a click on \"Quitter\"");
+  ExpectEnded("a click on \"Quitter\"");
 }
 
 // A layout file for the screen offers the load at start, and a load offers
 // the save and the apply: the tool tips of the three can show at last.
-void RunWithALayoutFile(CheckReport& report, const ScratchInstall& install) {
-  install.WriteLayout("Corbeille;16;16;0;0\r\nDocuments;90;16;1;0\r\n");
-  {
-    RunningProgram program(install.Program(), {}, kIdleMs);
-    const HWND main = StartAndFindMain(report, program);
-    if (main != nullptr) {
-      Session session{report, program.ProcessId(), main};
-      CheckToolTipsOnceOffered(session);
-      ::PostMessageW(main, WM_CLOSE, 0, 0);
-      ExpectEnded(report, program, "closing the main window after a load");
-    }
-  }
-  install.RemoveLayout();
+TEST_F(UiWindows, WithALayoutFile) {
+  m_install.WriteLayout("Corbeille;16;16;0;0\r\nDocuments;90;16;1;0\r\n");
+  StartAt(96);
+  if (IsSkipped() || HasFatalFailure()) return;
+  CheckToolTipsOnceOffered(m_session);
+  ::PostMessageW(m_session.Main, WM_CLOSE, 0, 0);
+  ExpectEnded("closing the main window after a load");
 }
 
-void RunAt144Dpi(CheckReport& report, const std::wstring& path) {
-  RunningProgram program(path, {}, kIdleMs);
-  const HWND main = StartAndFindMain(report, program);
-  if (main == nullptr) return;
-  Session session{report, program.ProcessId(), main};
-  CheckAt144Dpi(session);
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ExpectEnded(report, program, "closing the main window");
+// At 144 dpi: the windows half as large again, and a layout of a demo
+// desktop saved under the name the program gives the screen, then found
+// again by that name at the next start: at 144 dpi (10 twips a pixel) the
+// name is the screen's size in pixels.
+TEST_F(UiWindows, At144Dpi) {
+  const DemoDesktopProcess demo(PathArgument(1), {});
+  StartAt(144);
+  if (IsSkipped() || HasFatalFailure()) return;
+  CheckAt144Dpi(m_session);
+  const std::wstring expected = std::to_wstring(::GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                                std::to_wstring(::GetSystemMetrics(SM_CYSCREEN)) + L".ICOLAY";
+  EXPECT_TRUE(m_install.LayoutFile().ends_with(L"\\" + expected))
+      << "the name at 144 dpi is the screen's size: " << Utf8(m_install.LayoutFile());
+  std::vector<HWND> buttons = MainButtons(m_session.Main);
+  ASSERT_TRUE(buttons.size() == 6) << "frmMain has its six buttons";
+  ClickAt(WindowCentreOf(buttons[0]));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(buttons[1]) != FALSE; }, 30000))
+      << "a read offers the save";
+  ClickAt(WindowCentreOf(buttons[1]));
+  ASSERT_TRUE(WaitUntil([&] { return m_install.LayoutBytes().has_value(); }, 10000))
+      << "the save writes the layout file, " << StartAccount(m_install.Folder());
+  ::PostMessageW(m_session.Main, WM_CLOSE, 0, 0);
+  ExpectEnded("closing the main window");
+
+  StartAt(144);
+  if (HasFatalFailure()) return;
+  buttons = MainButtons(m_session.Main);
+  ASSERT_TRUE(buttons.size() == 6) << "frmMain has its six buttons";
+  ASSERT_TRUE(::IsWindowEnabled(buttons[2]))
+      << "the saved layout is offered at the next start, " << StartAccount(m_install.Folder());
+  ClickAt(WindowCentreOf(buttons[2]));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(buttons[3]) != FALSE; }, 30000))
+      << "a load of the saved layout offers the apply";
+  ::PostMessageW(m_session.Main, WM_CLOSE, 0, 0);
+  ExpectEnded("closing the main window after the load");
 }
 
-}  // namespace
 }  // namespace icotrace::e2e
-
-int wmain(int argc, wchar_t** argv) {
-  using namespace icotrace::e2e;
-  if (argc == 4 && std::wstring(argv[1]) == kShellCallSwitch)
-    return RecordShellCall(argv[2], argv[3]);
-  if (argc < 2) {
-    std::printf("usage: icotrace_ui_check <Icotrace.exe>\n");
-    return 2;
-  }
-  BecomeDpiAware();
-  CheckReport report;
-  // A copy of its own, holding no layout file: one saved beside the built
-  // program (by a person's run, say) would change the start checked here.
-  const ScratchInstall install(L"ui", WindowsPath(argv[1]));
-  const std::wstring& program = install.Program();
-  CheckProgramResources(report, program);
-  const bool wine = RunningUnderWine();
-  if (wine) SetWineScreen(96);
-  RunAt96Dpi(report, program);
-  RunWithALayoutFile(report, install);
-  if (wine) {
-    SetWineScreen(144);
-    RunAt144Dpi(report, program);
-    SetWineScreen(96);
-  } else {
-    report.Note("144 dpi is checked under Wine only, where the check can set it");
-  }
-  return report.Finish();
-}

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "check_report.h"
+#include "e2e_test.h"
 
 namespace icotrace::e2e {
 
 struct Session {
-  CheckReport& Report;
   DWORD ProcessId;
   HWND Main;
 };
@@ -38,6 +37,6 @@ void CheckDpiChange(Session& session);
 void CheckAt144Dpi(Session& session);
 // The resources of the program file: version record, pictures, cursor,
 // manifest.
-void CheckProgramResources(CheckReport& report, const std::wstring& program);
+void CheckProgramResources(const std::wstring& program);
 
 }  // namespace icotrace::e2e
