@@ -11,7 +11,8 @@ namespace icotrace::e2e {
 std::wstring E2eDirectory();
 
 // Asks the harness for a screenshot of the whole screen as <e2e>/<name>.png
-// and waits until it is taken; false when no harness answered in time.
+// and waits until it is taken; false when no harness answered in time. On
+// Windows, where there is no harness, takes it as <e2e>/<name>.bmp itself.
 bool RequestScreenshot(const std::wstring& name);
 
 // A path as given on the command line, Unix form ("/home/user/icotrace/...",
