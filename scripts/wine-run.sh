@@ -16,7 +16,12 @@
 #     reused; both loaders run in it, so the 32-bit build can also start the
 #     64-bit demo desktop;
 #   - WINEDEBUG=-all unless WINEDEBUG is set;
-#   - when DISPLAY is unset, a private Xvfb on a free display, stopped at the end;
+#   - when DISPLAY is unset, a private Xvfb on a free display, stopped at the end,
+#     used once it answers with the screen size asked for;
+#   - the settings a Windows program reads when it starts, written before any
+#     Windows process of the run: the screen's DPI (LogPixels) and whether
+#     Wine draws the window frames itself (Managed), so that a program and
+#     the checks that drive it see the same screen from their first moment;
 #   - screenshots on request: a program creates <e2e>/<name>.snap-request and
 #     the harness writes <e2e>/<name>.png (import -window root) then removes the
 #     request; ICOTRACE_E2E_DIR and ICOTRACE_E2E_DIR_WIN name the folder;
@@ -30,7 +35,11 @@
 #   --timeout SEC     how long the program may run (default $ICOTRACE_WINE_TIMEOUT or 300)
 #   --screenshot NAME take <e2e>/NAME.png just before the program is stopped
 #   --log NAME        copy the output to <e2e>/NAME.log (default for a program:
-#                     <e2e>/logs/<program>-<first argument>.log)
+#                     <e2e>/logs/<program>-<first argument or test filter>.log)
+#   --dpi N           the screen's DPI (default 96)
+#   --wine-frames     Wine draws the window frames (no window manager needed to
+#                     click a title bar's buttons); by default a window manager
+#                     would
 # Environment: ICOTRACE_WINE_LOCK_WAIT (seconds to wait for another run, 900),
 #              ICOTRACE_XVFB_SIZE (screen of the private display, 1280x800x24).
 set -uo pipefail
@@ -41,6 +50,8 @@ timeout_sec=${ICOTRACE_WINE_TIMEOUT:-300}
 final_shot=""
 log_name=""
 session=0
+dpi=96
+managed=Y
 
 die() {
   echo "wine-run: $*" >&2
@@ -53,6 +64,8 @@ while [ $# -gt 0 ]; do
     --timeout) timeout_sec=$2; shift 2 ;;
     --screenshot) final_shot=$2; shift 2 ;;
     --log) log_name=$2; shift 2 ;;
+    --dpi) dpi=$2; shift 2 ;;
+    --wine-frames) managed=N; shift ;;
     --session) session=1; shift; [ "${1:-}" = "--" ] && shift; break ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
@@ -99,6 +112,7 @@ mkdir -p "$e2e/logs"
 if [ -z "$log_name" ] && [ $session -eq 0 ]; then
   log_name=$(basename "${command[1]}" .exe)
   case ${command[2]:-} in
+    --gtest_filter=*) filter=${command[2]#--gtest_filter=}; log_name+=-${filter%.\*} ;;
     [A-Za-z0-9]*) log_name+=-${command[2]} ;;
   esac
   log_name=logs/$(echo "$log_name" | tr -c 'A-Za-z0-9_.\n-' '_')
@@ -168,7 +182,8 @@ stop_wineserver
 if [ -z "${DISPLAY:-}" ]; then
   command -v Xvfb >/dev/null || die "Xvfb is missing; run scripts/setup.sh"
   displayfile=$(mktemp)
-  Xvfb -displayfd 8 -screen 0 "${ICOTRACE_XVFB_SIZE:-1280x800x24}" -nolisten tcp \
+  screen=${ICOTRACE_XVFB_SIZE:-1280x800x24}
+  Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp \
     8>"$displayfile" >"$e2e/xvfb.log" 2>&1 9>&- &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
@@ -180,6 +195,15 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$displayfile"
   [ -n "$number" ] || die "Xvfb did not start (see $e2e/xvfb.log)"
   export DISPLAY=:$number
+  # Wine takes the screen's size when a program starts: only a display that
+  # answers with the size asked for is used.
+  size=${screen%x*}
+  screen_ready() { [[ $(xdpyinfo 2>/dev/null 9>&-) =~ dimensions:\ +$size\ pixels ]]; }
+  for _ in $(seq 1 100); do
+    screen_ready && break
+    sleep 0.1
+  done
+  screen_ready || die "the private display $DISPLAY does not show a $size screen"
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -195,6 +219,19 @@ fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
   cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
 fi
+
+# The settings every Windows program of the run reads when it starts, in
+# place before the first of them: a test and the program it drives must see
+# the same DPI (it names the layout file) and the same frames.
+wine_loader=${loader:-}
+[ -n "$wine_loader" ] || wine_loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+set_user_value() {  # key, name, type, data
+  timeout 60 "$wine_loader" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 9>&- ||
+    die "cannot set $1\\$2 in the Wine prefix"
+}
+set_user_value 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
+set_user_value 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
+export ICOTRACE_WINE_DPI=$dpi
 
 # Screenshots on request, for the programs under test.
 if [ -n "${DISPLAY:-}" ]; then

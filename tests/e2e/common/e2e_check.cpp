@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/command_error.h"
+#include "e2e_environment.h"
 
 namespace icotrace::e2e {
 namespace {

@@ -47,10 +47,6 @@ void Scenario(std::string_view name, const std::function<void()>& body);
 // Says why something was not checked (not a failure).
 void Skip(std::string_view what);
 
-// The exit code of a program that skipped everything it had to check (ctest's
-// SKIP_RETURN_CODE).
-inline constexpr int kExitAllSkipped = 77;
-
 // Prints "N passed, N failed" (and skipped) and gives the exit code: 1 when a
 // check failed, kExitAllSkipped when nothing was checked, 0 otherwise.
 int Summary();

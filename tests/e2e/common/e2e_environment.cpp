@@ -7,6 +7,26 @@
 #include "screen_bitmap.h"
 
 namespace icotrace::e2e {
+namespace {
+
+std::vector<std::wstring>& Arguments() {
+  static std::vector<std::wstring> arguments;
+  return arguments;
+}
+
+}  // namespace
+
+void SetProgramArguments(std::vector<std::wstring> arguments) {
+  Arguments() = std::move(arguments);
+}
+
+const std::vector<std::wstring>& ProgramArguments() {
+  return Arguments();
+}
+
+std::wstring PathArgument(std::size_t index) {
+  return index < Arguments().size() ? WindowsPath(Arguments()[index]) : std::wstring();
+}
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
   const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);

@@ -3,8 +3,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace icotrace::e2e {
+
+// The exit code of a run whose tests were all skipped (ctest's
+// SKIP_RETURN_CODE).
+inline constexpr int kExitAllSkipped = 77;
+
+// The program's arguments that GoogleTest left (its --gtest_ switches taken
+// out), in order; the shared main sets them.
+void SetProgramArguments(std::vector<std::wstring> arguments);
+const std::vector<std::wstring>& ProgramArguments();
+// Argument i of those as a Windows path (WindowsPath), empty when not given.
+std::wstring PathArgument(std::size_t index);
 
 // <build>/e2e as a Windows path (ICOTRACE_E2E_DIR_WIN), or the current folder
 // when the program runs outside the harness.

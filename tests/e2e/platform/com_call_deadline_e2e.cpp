@@ -9,10 +9,9 @@
 #include <cstring>
 #include <thread>
 
-#include "e2e_check.h"
 #include "e2e_environment.h"
+#include "e2e_test.h"
 #include "platform/com_call_deadline.h"
-#include "platform_e2e.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -116,52 +115,51 @@ TimedCall Read(ISequentialStream* proxy, bool hang) {
   return {result, ::GetTickCount() - start};
 }
 
-void CancelsACallThatDoesNotAnswer() {
+// The thread's apartment for the length of a test.
+struct Apartment {
+  Apartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~Apartment() { ::CoUninitialize(); }
+};
+
+}  // namespace
+
+TEST(ComCallDeadline, CancelsACallThatDoesNotAnswer) {
+  const Apartment apartment;
   OtherApartment other;
   ISequentialStream* proxy = other.Proxy();
-  if (!E2E_CHECK(proxy != nullptr)) return;
-  E2E_CHECK_EQ(Read(proxy, false).result, S_OK);
+  ASSERT_NE(proxy, nullptr);
+  EXPECT_EQ(Read(proxy, false).result, S_OK);
   {
     const ComCallDeadline deadline(kLimitMs);
-    E2E_CHECK(deadline.Active());
+    EXPECT_TRUE(deadline.Active());
     const TimedCall quick = Read(proxy, false);
-    E2E_CHECK_EQ(quick.result, S_OK);
+    EXPECT_EQ(quick.result, S_OK);
     const TimedCall hung = Read(proxy, true);
     std::printf("   the hung call came back after %lu ms: 0x%08lX\n",
                 static_cast<unsigned long>(hung.tookMs), static_cast<unsigned long>(hung.result));
-    E2E_CHECK_EQ(hung.result, RPC_E_CALL_CANCELED);
-    E2E_CHECK(hung.tookMs >= kLimitMs);
+    EXPECT_EQ(hung.result, RPC_E_CALL_CANCELED);
+    EXPECT_GE(hung.tookMs, kLimitMs);
     // Wine fails the call as cancelled only once the answer is in; Windows
     // gives it up at once.
-    if (!RunningUnderWine()) E2E_CHECK(hung.tookMs < kHangMs / 2);
+    if (!RunningUnderWine()) {
+      EXPECT_LT(hung.tookMs, kHangMs / 2);
+    }
   }
   // The thread's own filter (none here) is back.
   IMessageFilter* current = nullptr;
-  E2E_CHECK(SUCCEEDED(::CoRegisterMessageFilter(nullptr, &current)));
-  E2E_CHECK(current == nullptr);
+  EXPECT_TRUE(SUCCEEDED(::CoRegisterMessageFilter(nullptr, &current)));
+  EXPECT_TRUE(current == nullptr);
   proxy->Release();
 }
 
-void DoesNothingOutsideAnApartment() {
-  std::thread([] {
+TEST(ComCallDeadline, DoesNothingOutsideAnApartment) {
+  bool active = true;
+  std::thread([&] {
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    {
-      const ComCallDeadline deadline(kLimitMs);
-      E2E_CHECK(!deadline.Active());
-    }
+    active = ComCallDeadline(kLimitMs).Active();
     ::CoUninitialize();
   }).join();
+  EXPECT_FALSE(active);
 }
 
-}  // namespace
 }  // namespace icotrace::e2e
-
-int wmain() {
-  using namespace icotrace::e2e;
-  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  Scenario("cancels a call that does not answer", CancelsACallThatDoesNotAnswer);
-  Scenario("does nothing outside an apartment", DoesNothingOutsideAnApartment);
-  Scenario("handle owners close once and keep the last error", OwnersCloseOnceAndKeepTheLastError);
-  ::CoUninitialize();
-  return Summary();
-}

@@ -1,0 +1,22 @@
+# GoogleTest for the Windows-side end-to-end programs, built with the same
+# compiler as the program: the MinGW cross-builds take Debian's sources
+# (the googletest package, see scripts/setup.sh). Built only when a program
+# links it, and with its own warning settings, not ours.
+# The result is the target GTest::gtest; whoever adds another source (a
+# download for Visual Studio, for instance) adds it here.
+if(TARGET GTest::gtest)
+  return()
+endif()
+
+set(ICOTRACE_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH
+    "GoogleTest sources for the Windows-side end-to-end programs")
+if(NOT EXISTS ${ICOTRACE_GOOGLETEST_SOURCE}/CMakeLists.txt)
+  message(FATAL_ERROR "No GoogleTest sources at ${ICOTRACE_GOOGLETEST_SOURCE}: "
+                      "run scripts/setup.sh, or set ICOTRACE_GOOGLETEST_SOURCE")
+endif()
+# Windows threads only: MinGW's pthreads would add a runtime DLL.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ICOTRACE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
