@@ -105,8 +105,10 @@ void ShellFolder::Fill(std::size_t plainFiles) {
         throw E2eError("cannot make " + Utf8(path));
       }
     }
-    m_hideExtensions = ReadHideExtensions();
-    if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
+    if (m_ownsFolder) {
+      m_hideExtensions = ReadHideExtensions();
+      if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
+    }
   } catch (const E2eError&) {
     RemoveAll(Paths());  // no destructor runs after a throwing constructor
     throw;
@@ -123,7 +125,7 @@ std::vector<std::wstring> ShellFolder::Paths() const {
 ShellFolder::~ShellFolder() {
   if (m_hideExtensions) {
     WriteHideExtensions(*m_hideExtensions);
-  } else {
+  } else if (m_ownsFolder) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kAdvanced, kHideFileExt);
   }
   RemoveAll(Paths());

@@ -21,7 +21,9 @@ class ShellFolder {
   // besides the awkward ones. Throws E2eError.
   explicit ShellFolder(const std::wstring& name, std::size_t plainFiles = 0);
   // The same names put into a folder that exists and stays (the user's
-  // desktop), after any left there by an earlier run are removed.
+  // desktop), after any left there by an earlier run are removed; the
+  // user's extension setting is left alone, since a shell that runs may
+  // take a change of it in the middle of a check.
   struct Existing {};
   ShellFolder(Existing, const std::wstring& folder, std::size_t plainFiles);
   // Puts the extension setting back as it was and removes what it made.

@@ -11,8 +11,10 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <exdisp.h>
+#include <shlguid.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <map>
@@ -71,7 +73,7 @@ Places ListViewPlaces(HWND listView) {
         !shell.Read(item.pszText, caption.data(), caption.size() * sizeof(wchar_t)) ||
         !Ask(listView, LVM_GETITEMPOSITION, i, block) || !shell.Read(block, &at, sizeof at))
       return {};
-    caption.resize(caption.find(L'\0'));
+    caption.resize(wcsnlen(caption.data(), caption.size()));
     places[caption].push_back({at.x, at.y});
   }
   for (auto& [caption, points] : places) std::sort(points.begin(), points.end());
@@ -289,6 +291,7 @@ TEST_F(RealDesktop, TheFolderViewScramblesTheIcons) {
   }
   const std::optional<ShellDesktop> desktop = s_walk->FolderView();
   ASSERT_TRUE(desktop);
+  ASSERT_FALSE(s_walk->originalInView.empty());
   std::vector<PCUITEMID_CHILD> ids;
   std::vector<POINT> places;
   for (const auto& [name, place] : s_walk->originalInView) {
