@@ -37,7 +37,7 @@ namespace icotrace::e2e {
 namespace {
 
 constexpr std::size_t kPlainFiles = 22;  // with the awkward ones, thirty items
-constexpr DWORD kShellMs = 30000;        // to show new files, or to come back after a refresh
+constexpr DWORD kShellMs = 60000;        // for a shell to come up, or to show new files
 constexpr DWORD kAnswerMs = 5000;
 constexpr const char* kWineHasNoFolderView =
     "Wine's shell answers FindWindowSW(SWC_DESKTOP) with a desktop of its own and does not "
