@@ -8,6 +8,21 @@ if(TARGET GTest::gtest)
   return()
 endif()
 
+if(MSVC)
+  # Visual Studio has no Debian sources: the same release as Debian's,
+  # downloaded at configure time and checked. Its unit tests use gmock too;
+  # the runtime is ours (static, CMAKE_MSVC_RUNTIME_LIBRARY).
+  include(FetchContent)
+  set(CMAKE_POLICY_DEFAULT_CMP0091 NEW)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  FetchContent_Declare(googletest
+    URL https://github.com/google/googletest/archive/refs/tags/release-1.12.1.tar.gz
+    URL_HASH SHA256=81964fe578e9bd7c94dfdb09c8e4d6e6759e19967e397dbea48d1c10e45d0df2)
+  FetchContent_MakeAvailable(googletest)
+  return()
+endif()
+
 set(ICOTRACE_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH
     "GoogleTest sources for the Windows-side end-to-end programs")
 if(NOT EXISTS ${ICOTRACE_GOOGLETEST_SOURCE}/CMakeLists.txt)

@@ -13,10 +13,11 @@ if(ICOTRACE_SANITIZE)
   endif()
 endif()
 
-# Warnings are errors on our own code, whatever the compiler.
+# Warnings are errors on our own code, whatever the compiler. The options are
+# the C++ compiler's: Visual Studio's resource compiler refuses them.
 function(icotrace_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /permissive-)
+    target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:/W4;/WX;/utf-8;/permissive->")
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
     # GCC 12 at -O3 reports its own string concatenation as an overlapping

@@ -3,7 +3,7 @@
 # only those that are missing. Safe to run again. Needs root or sudo.
 set -euo pipefail
 
-want=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3-pil
+want=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3-pil python3-yaml
       g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
       wine wine64 wine32:i386 fonts-wine xvfb imagemagick x11-utils xauth)
 

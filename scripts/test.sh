@@ -17,6 +17,10 @@ configure() {  # folder, extra cmake arguments...
 }
 
 mkdir -p build
+echo "== the CI workflow's YAML syntax"
+/usr/bin/python3 -c 'import sys, yaml; [yaml.safe_load(open(f)) for f in sys.argv[1:]]' \
+  .github/workflows/*.yml
+
 echo "== host build and unit tests"
 configure build/host
 cmake --build build/host -j "$jobs"

@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](SimulatedShell::Faults& f) { f.mappingFails = true; }},
                       OpenFault{"View", SimulatedShell::Family::Win9x,
                                 [](SimulatedShell::Faults& f) { f.viewFails = true; }}),
-    [](const ::testing::TestParamInfo<OpenFault>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OpenFault>& fault) { return std::string(fault.param.name); });
 
 TEST(DesktopLookup, FindsTheListViewUnderAWorkerWWhenProgmanNoLongerHoldsIt) {
   SimulatedShell shell;

@@ -7,6 +7,7 @@
 #include "e2e_test.h"
 #include "live_windows.h"
 #include "platform/win/handles.h"
+#include "screen_bitmap.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -86,9 +87,10 @@ std::wstring E2eDirectory() {
 }
 
 bool RequestScreenshot(const std::wstring& name) {
-  if (EnvironmentVariable(L"ICOTRACE_E2E_DIR_WIN").empty()) return false;
   // Let the windows finish painting first.
   Sleep(300);
+  if (!RunningUnderWine()) return SaveScreenBitmap(E2eDirectory() + L"\\" + name + L".bmp");
+  if (EnvironmentVariable(L"ICOTRACE_E2E_DIR_WIN").empty()) return false;
   const std::wstring request = E2eDirectory() + L"\\" + name + L".snap-request";
   if (!UniqueKernelHandle(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr)))

@@ -39,7 +39,8 @@ std::optional<int> RunChildRole(int argc, wchar_t** argv);
 std::wstring E2eDirectory();
 
 // Asks the harness for a screenshot of the whole screen as <e2e>/<name>.png
-// and waits until it is taken; false when no harness answered in time.
+// and waits until it is taken; false when no harness answered in time. On
+// Windows, where there is no harness, takes it as <e2e>/<name>.bmp itself.
 bool RequestScreenshot(const std::wstring& name);
 
 // A path as given on the command line, Unix form ("/home/user/icotrace/...",

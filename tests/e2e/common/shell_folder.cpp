@@ -54,9 +54,12 @@ bool WriteHideExtensions(DWORD value) {
                            sizeof value) == ERROR_SUCCESS;
 }
 
-// The folder and all it holds; the path ends with a double NUL for the shell.
-void RemoveTree(const std::wstring& path) {
-  std::wstring from = path;
+// The files and folders with all they hold; each path ends with a NUL, the
+// list with another, for the shell.
+void RemoveAll(const std::vector<std::wstring>& paths) {
+  std::wstring from;
+  for (const std::wstring& path : paths) from += path + L'\0';
+  if (from.empty()) return;
   from.push_back(L'\0');
   SHFILEOPSTRUCTW operation{};
   operation.wFunc = FO_DELETE;
@@ -71,34 +74,61 @@ ShellFolder::ShellFolder(const std::wstring& name, std::size_t plainFiles) {
   wchar_t temp[MAX_PATH + 1] = {};
   if (::GetTempPathW(MAX_PATH + 1, temp) == 0) throw E2eError("no temporary folder");
   m_path = std::wstring(temp) + name;
-  RemoveTree(m_path);
+  RemoveAll({m_path});
   if (!::CreateDirectoryW(m_path.c_str(), nullptr)) throw E2eError("cannot make " + Utf8(m_path));
-  for (const Entry& entry : Entries()) {
-    const std::wstring path = m_path + L"\\" + entry.Name;
-    if (!entry.Folder) {
-      WriteFileBytes(path, Utf8(entry.Name));
-    } else if (!::CreateDirectoryW(path.c_str(), nullptr)) {
-      throw E2eError("cannot make " + Utf8(path));
-    }
-  }
+  Fill(plainFiles);
+}
+
+ShellFolder::ShellFolder(Existing, const std::wstring& folder, std::size_t plainFiles)
+    : m_path(folder), m_ownsFolder(false) {
+  Fill(plainFiles);
+}
+
+void ShellFolder::Fill(std::size_t plainFiles) {
+  std::vector<Entry> entries = Entries();
   for (std::size_t i = 1; i <= plainFiles; ++i) {
     const std::wstring number = std::to_wstring(i);
-    WriteFileBytes(m_path + L"\\Document " +
-                       std::wstring(5 - std::min<std::size_t>(5, number.size()), L'0') + number +
-                       L".txt",
-                   "document");
+    entries.push_back({L"Document " +
+                           std::wstring(5 - std::min<std::size_t>(5, number.size()), L'0') +
+                           number + L".txt",
+                       false,
+                       {}});
   }
-  m_hideExtensions = ReadHideExtensions();
-  if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
+  for (const Entry& entry : entries) m_names.push_back(entry.Name);
+  if (!m_ownsFolder) RemoveAll(Paths());
+  try {
+    for (const Entry& entry : entries) {
+      const std::wstring path = m_path + L"\\" + entry.Name;
+      if (!entry.Folder) {
+        WriteFileBytes(path, Utf8(entry.Name));
+      } else if (!::CreateDirectoryW(path.c_str(), nullptr)) {
+        throw E2eError("cannot make " + Utf8(path));
+      }
+    }
+    if (m_ownsFolder) {
+      m_hideExtensions = ReadHideExtensions();
+      if (!WriteHideExtensions(1)) throw E2eError("cannot set HideFileExt");
+    }
+  } catch (const E2eError&) {
+    RemoveAll(Paths());  // no destructor runs after a throwing constructor
+    throw;
+  }
+}
+
+std::vector<std::wstring> ShellFolder::Paths() const {
+  if (m_ownsFolder) return {m_path};
+  std::vector<std::wstring> paths;
+  for (const std::wstring& name : m_names) paths.push_back(m_path + L"\\" + name);
+  return paths;
 }
 
 ShellFolder::~ShellFolder() {
   if (m_hideExtensions) {
     WriteHideExtensions(*m_hideExtensions);
-  } else {
+  } else if (m_ownsFolder) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kAdvanced, kHideFileExt);
   }
-  RemoveTree(m_path);
+  RemoveAll(Paths());
 }
 
 std::vector<std::wstring> ShellFolder::Captions() {

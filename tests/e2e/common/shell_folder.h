@@ -20,12 +20,20 @@ class ShellFolder {
   // <temp>\<name>, made afresh, with plainFiles more files of plain names
   // besides the awkward ones. Throws E2eError.
   explicit ShellFolder(const std::wstring& name, std::size_t plainFiles = 0);
-  // Puts the extension setting back as it was and removes the folder.
+  // The same names put into a folder that exists and stays (the user's
+  // desktop), after any left there by an earlier run are removed; the
+  // user's extension setting is left alone, since a shell that runs may
+  // take a change of it in the middle of a check.
+  struct Existing {};
+  ShellFolder(Existing, const std::wstring& folder, std::size_t plainFiles);
+  // Puts the extension setting back as it was and removes what it made.
   ~ShellFolder();
   ShellFolder(const ShellFolder&) = delete;
   ShellFolder& operator=(const ShellFolder&) = delete;
 
   const std::wstring& Path() const { return m_path; }
+  // The names of the files and folders it made, as on disk.
+  const std::vector<std::wstring>& Names() const { return m_names; }
   // The demo desktop's arguments that show this folder.
   std::vector<std::wstring> DemoArguments() const { return {L"--shell-view", m_path}; }
   // The awkward items' captions as the shell should show them, extensions
@@ -35,7 +43,12 @@ class ShellFolder {
   static std::size_t AwkwardItems();
 
  private:
+  void Fill(std::size_t plainFiles);
+  std::vector<std::wstring> Paths() const;
+
   std::wstring m_path;
+  bool m_ownsFolder = true;
+  std::vector<std::wstring> m_names;
   std::optional<DWORD> m_hideExtensions;  // the setting before, when there was one
 };
 
