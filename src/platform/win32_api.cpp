@@ -79,9 +79,25 @@ void Win32Api::RedrawWindow(WindowHandle window, std::uint32_t flags) {
   ::RedrawWindow(ToHwnd(window), nullptr, nullptr, flags);
 }
 
-void Win32Api::UpdateWindow(WindowHandle window) {
-  // A hung shell would hold the paint message forever.
-  if (!::IsHungAppWindow(ToHwnd(window))) ::UpdateWindow(ToHwnd(window));
+bool Win32Api::ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) {
+  POINT point{x, y};
+  if (!::ClientToScreen(ToHwnd(window), &point)) return false;
+  x = point.x;
+  y = point.y;
+  return true;
+}
+
+std::vector<Rect> Win32Api::EnumDisplayMonitors() {
+  std::vector<Rect> monitors;
+  const auto add = [](HMONITOR, HDC, LPRECT rect, LPARAM list) -> BOOL {
+    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+        {rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+  };
+  if (!::EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&monitors))) {
+    monitors.clear();
+  }
+  return monitors;
 }
 
 std::string Win32Api::LCMapStringW(std::u16string_view text) {
@@ -118,6 +134,21 @@ bool Win32Api::GetVersionExA(OsVersionInfoA& info) {
   const BOOL ok = ::GetVersionExA(&version);
   info.dwPlatformId = version.dwPlatformId;
   return ok != FALSE;
+}
+
+bool Win32Api::RtlGetVersion(OsVersionNumbers& version) {
+  // Not in the import libraries of every toolchain: taken from ntdll, which
+  // every process has loaded.
+  using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return false;
+  const auto call = reinterpret_cast<RtlGetVersionCall>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "RtlGetVersion")));
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (call == nullptr || call(&info) != 0) return false;
+  version = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+  return true;
 }
 
 KernelHandle Win32Api::OpenProcess(std::uint32_t access, bool inheritHandle,

@@ -9,6 +9,7 @@
 #include <wrl/client.h>
 
 #include "platform/com_call_deadline.h"
+#include "platform/win32_item_label.h"
 
 namespace icotrace {
 
@@ -16,9 +17,9 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// As long as a message to the list view may take: a shell that does not
-// answer within it is taken as hung, and the apply goes on without it.
-constexpr DWORD kShellCallLimitMs = 5000;
+// Item IDs asked of the view at a time: one round trip per chunk, not per
+// item.
+constexpr ULONG kItemsPerFetch = 256;
 
 // An item identifier list that the shell allocated for us.
 struct ItemIdDeleter {
@@ -41,15 +42,16 @@ class ComApartment {
   bool m_started;
 };
 
-// The folder view of the desktop that shows listView: the shell may register
-// a desktop of its own that is not the one the list view belongs to, and then
-// foreign is set.
-ComPtr<IFolderView> FindDesktopFolderView(HWND listView, bool& foreign) {
+// The folder view of the desktop that shows listView, or why there is none
+// to use: the shell may register no desktop, or one that is not the one the
+// list view belongs to.
+FolderViewReach FindDesktopFolderView(HWND listView, ComPtr<IFolderView>& folderView) {
   ComPtr<IShellWindows> windows;
-  if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
-                                IID_PPV_ARGS(windows.GetAddressOf())))) {
-    return nullptr;
-  }
+  const HRESULT created = ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
+                                             IID_PPV_ARGS(windows.GetAddressOf()));
+  // No shell offers its windows at all: a replacement shell.
+  if (created == REGDB_E_CLASSNOTREG) return FolderViewReach::NotThisDesktop;
+  if (FAILED(created)) return FolderViewReach::Unreachable;
   VARIANT desktop;
   ::VariantInit(&desktop);
   desktop.vt = VT_I4;
@@ -58,36 +60,35 @@ ComPtr<IFolderView> FindDesktopFolderView(HWND listView, bool& foreign) {
   ::VariantInit(&none);
   long window = 0;
   ComPtr<IDispatch> dispatch;
+  const HRESULT found = windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window,
+                                              SWFO_NEEDDISPATCH, dispatch.GetAddressOf());
+  if (FAILED(found)) return FolderViewReach::Unreachable;
   // S_FALSE: no desktop window is registered.
-  if (windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
-                            dispatch.GetAddressOf()) != S_OK ||
-      !dispatch) {
-    return nullptr;
-  }
+  if (found != S_OK || !dispatch) return FolderViewReach::NotThisDesktop;
   ComPtr<IServiceProvider> services;
   ComPtr<IShellBrowser> browser;
   ComPtr<IShellView> view;
-  ComPtr<IFolderView> folderView;
+  HWND viewWindow = nullptr;
   if (FAILED(dispatch.As(&services)) ||
       FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.GetAddressOf()))) ||
-      FAILED(browser->QueryActiveShellView(view.GetAddressOf()))) {
-    return nullptr;
+      FAILED(browser->QueryActiveShellView(view.GetAddressOf())) ||
+      FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr) {
+    return FolderViewReach::Unreachable;
   }
-  HWND viewWindow = nullptr;
-  if (FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr) return nullptr;
-  foreign = ::GetParent(listView) != viewWindow;
-  if (foreign || FAILED(view.As(&folderView))) return nullptr;
-  return folderView;
+  if (::GetParent(listView) != viewWindow) return FolderViewReach::NotThisDesktop;
+  // A shell view without IFolderView keeps no places of its own.
+  if (FAILED(view.As(&folderView))) return FolderViewReach::NotThisDesktop;
+  return FolderViewReach::Opened;
 }
 
 }  // namespace
 
 struct Win32DesktopFolderView::Session {
+  explicit Session(ULONGLONG deadline) : deadline(deadline) {}
   ComApartment apartment;  // outlives every interface below
   // Over every call to the shell, the releases of the interfaces included.
-  ComCallDeadline deadline{kShellCallLimitMs};
+  ComCallDeadline deadline;
   ComPtr<IFolderView> view;
-  ComPtr<IShellFolder> folder;
   std::vector<UniqueItemId> items;
 };
 
@@ -102,49 +103,47 @@ Win32DesktopFolderView::~Win32DesktopFolderView() {
 constexpr UINT kItemsInViewOrder =
     static_cast<UINT>(SVGIO_ALLVIEW) | static_cast<UINT>(SVGIO_FLAG_VIEWORDER);
 
-bool Win32DesktopFolderView::Open(WindowHandle listView) {
+FolderViewReach Win32DesktopFolderView::Open(WindowHandle listView, std::uint64_t deadline) {
   Close();
-  if (listView == m_foreignListView) return false;
-  auto session = std::make_unique<Session>();
-  bool foreign = false;
-  session->view =
-      FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)), foreign);
-  if (foreign) m_foreignListView = listView;
-  if (!session->view) return false;
+  if (listView == m_foreignListView) return FolderViewReach::NotThisDesktop;
+  auto session = std::make_unique<Session>(deadline);
+  const FolderViewReach reach =
+      FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)), session->view);
+  if (reach == FolderViewReach::NotThisDesktop) m_foreignListView = listView;
+  if (reach != FolderViewReach::Opened) return reach;
   ComPtr<IEnumIDList> ids;
-  if (FAILED(session->view->GetFolder(IID_PPV_ARGS(session->folder.GetAddressOf()))) ||
-      FAILED(session->view->Items(kItemsInViewOrder, IID_PPV_ARGS(ids.GetAddressOf())))) {
-    return false;
+  if (FAILED(session->view->Items(kItemsInViewOrder, IID_PPV_ARGS(ids.GetAddressOf())))) {
+    return FolderViewReach::Unreachable;
   }
   for (;;) {
-    PITEMID_CHILD id = nullptr;
+    PITEMID_CHILD chunk[kItemsPerFetch] = {};
     ULONG fetched = 0;
-    if (ids->Next(1, &id, &fetched) != S_OK || fetched != 1) break;
-    session->items.emplace_back(id);
+    const HRESULT next = ids->Next(kItemsPerFetch, chunk, &fetched);
+    if (FAILED(next)) return FolderViewReach::Unreachable;
+    for (ULONG i = 0; i < fetched && i < kItemsPerFetch; ++i) session->items.emplace_back(chunk[i]);
+    if (next != S_OK || fetched == 0) break;
   }
+  if (session->deadline.Left() == 0) return FolderViewReach::Unreachable;
   m_session = std::move(session);
-  return true;
+  return FolderViewReach::Opened;
 }
 
 std::vector<std::u16string> Win32DesktopFolderView::ItemNames() {
   std::vector<std::u16string> names;
-  if (!m_session) return names;
-  for (const UniqueItemId& id : m_session->items) {
-    STRRET name{};
-    PWSTR text = nullptr;
-    std::u16string caption;
-    if (SUCCEEDED(m_session->folder->GetDisplayNameOf(id.get(), SHGDN_NORMAL, &name)) &&
-        SUCCEEDED(::StrRetToStrW(&name, id.get(), &text))) {
-      caption.assign(reinterpret_cast<const char16_t*>(text));
-      ::CoTaskMemFree(text);
-    }
-    names.push_back(std::move(caption));
-  }
+  // The desktop folder of this very process names the IDs copied from the
+  // view: no call per item reaches the shell.
+  ComPtr<IShellFolder> desktop;
+  if (!m_session || FAILED(::SHGetDesktopFolder(desktop.GetAddressOf()))) return names;
+  names.reserve(m_session->items.size());
+  for (const UniqueItemId& id : m_session->items)
+    names.push_back(ItemLabel(*desktop.Get(), id.get()));
   return names;
 }
 
 bool Win32DesktopFolderView::PositionItems(const std::vector<ItemPlacement>& placements) {
-  if (!m_session || placements.empty()) return false;
+  if (!m_session || !m_session->view || placements.empty() || m_session->deadline.Left() == 0) {
+    return false;
+  }
   std::vector<PCUITEMID_CHILD> ids;
   std::vector<POINT> points;
   for (const ItemPlacement& placement : placements) {
@@ -152,8 +151,12 @@ bool Win32DesktopFolderView::PositionItems(const std::vector<ItemPlacement>& pla
     ids.push_back(m_session->items[placement.item].get());
     points.push_back({placement.x, placement.y});
   }
-  return SUCCEEDED(m_session->view->SelectAndPositionItems(
-      static_cast<UINT>(ids.size()), ids.data(), points.data(), SVSI_POSITIONITEM));
+  const HRESULT placed = m_session->view->SelectAndPositionItems(
+      static_cast<UINT>(ids.size()), ids.data(), points.data(), SVSI_POSITIONITEM);
+  if (SUCCEEDED(placed)) return true;
+  // Cancelled, turned away or cut off: no further call of this session.
+  m_session->view.Reset();
+  return false;
 }
 
 void Win32DesktopFolderView::Close() {

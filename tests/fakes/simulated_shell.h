@@ -22,6 +22,9 @@ class SimulatedShell final : public WinApi {
     std::int32_t y = 0;
     std::int32_t image = 0;
     std::int64_t lParam = 0;
+    // Where the desktop's own model keeps the item (see KeepPlacesInModel).
+    std::int32_t keptX = 0;
+    std::int32_t keptY = 0;
   };
 
   enum class Family { NT, Win9x };
@@ -38,6 +41,7 @@ class SimulatedShell final : public WinApi {
     bool findWraps = false;                // LVM_FINDITEMW wraps round as LVFI_WRAP would
     int removeItemAtFirstPostedMove = -1;  // this item goes when the first posted move arrives
     bool ignoreMoves = false;              // moves are answered, nothing moves
+    std::uint32_t postRefused = 0;         // posts of this message fail (a full queue)
   };
 
   // The list view's shape: LVS_EX_SNAPTOGRID lands a move on the nearest
@@ -47,6 +51,25 @@ class SimulatedShell final : public WinApi {
   void SetExtendedStyle(std::uint32_t style) { m_extendedStyle = style; }
   std::uint32_t ExtendedStyle() const { return m_extendedStyle; }
   void SetAutoArrange(bool on) { m_autoArrange = on; }
+  // Desktop icons turned off: the list view is hidden.
+  void SetVisible(bool on) { m_visible = on; }
+  // The system's true version (RtlGetVersion); Windows 7 unless told.
+  OsVersionNumbers version{6, 1, 7601};
+  // The monitors, the list view's client corner on the screen and the view's
+  // origin (LVM_GETORIGIN); an icon's box is kIconSpacing square.
+  std::vector<Rect> monitors{{-32768, -32768, 32767, 32767}};
+  std::int32_t clientLeft = 0;
+  std::int32_t clientTop = 0;
+  PointRecord origin;
+  static constexpr std::int32_t kIconSpacing = 75;
+  // As Windows 10 1809 and later: the desktop keeps its items' places in a
+  // model of its own, which the list view's moves do not reach and which a
+  // refresh puts back; only the folder view's placement (Place) changes it.
+  void KeepPlacesInModel() { m_model = true; }
+  void Refresh();
+  void Place(std::size_t item, std::int32_t x, std::int32_t y);
+  // Time passing without the program sleeping (a call into the shell).
+  void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
   // Posted messages waiting for the shell's thread, which takes them only
   // while the program sleeps (a sent message is answered first).
   std::size_t QueuedMessages() const { return m_queue.size(); }
@@ -66,7 +89,7 @@ class SimulatedShell final : public WinApi {
     m_shellBits = bits;
     m_shellWow64 = wow64;
   }
-  void SetItems(std::vector<Item> items) { m_items = std::move(items); }
+  void SetItems(std::vector<Item> items);
   const std::vector<Item>& Items() const { return m_items; }
   // As Windows 10 and 11 after "show desktop": the view under a top-level
   // WorkerW, Progman's first child an empty WorkerW.
@@ -112,11 +135,13 @@ class SimulatedShell final : public WinApi {
                     std::int64_t lParam) override;
   std::uint32_t GetWindowStyle(WindowHandle window) override;
   void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
-  void UpdateWindow(WindowHandle window) override;
+  bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) override;
+  std::vector<Rect> EnumDisplayMonitors() override { return monitors; }
   std::string LCMapStringW(std::u16string_view text) override;
   std::uint64_t GetTickCount64() override { return m_clock; }
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
+  bool RtlGetVersion(OsVersionNumbers& numbers) override;
   KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
@@ -173,6 +198,8 @@ class SimulatedShell final : public WinApi {
   int m_messagesAnswered = 0;
   std::uint32_t m_extendedStyle = 0;
   bool m_autoArrange = false;
+  bool m_visible = true;
+  bool m_model = false;
   struct Posted {
     WindowHandle window;
     std::uint32_t msg;

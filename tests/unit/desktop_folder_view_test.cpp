@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/command_error.h"
+#include "desktop/folder_view_placer.h"
 #include "desktop/item_matching.h"
 #include "desktop/mod_common.h"
 #include "desktop_test_support.h"
@@ -43,6 +44,8 @@ TEST(ItemMatch, FollowsTheListViewSearchRules) {
 class FolderViewApply : public ::testing::Test {
  protected:
   void SetUp() override {
+    shell = SimulatedShell();
+    view = FakeFolderView(shell);
     shell.SetItems({Icon(u"Corbeille", 10, 10), Icon(u"Dossier", 20, 20), Icon(u"Dossier", 30, 30),
                     Icon(u"Notes", 40, 40)});
   }
@@ -91,8 +94,8 @@ TEST_F(FolderViewApply, MovesThroughTheListViewWhatTheFolderViewLeftOrMisplaced)
 TEST_F(FolderViewApply, FallsBackWholeWhenTheViewIsMissingOrRefusesTheBatch) {
   for (const bool missing : {true, false}) {
     SetUp();
-    view.available = !missing;
-    view.positionFails = !missing;
+    view.reach = missing ? FolderViewReach::NotThisDesktop : FolderViewReach::Opened;
+    view.positionFailsAt = missing ? -1 : 0;
     shell.ClearLog();
     desktop.ApplyDesktopLayout(kLayout);
     EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
@@ -105,10 +108,10 @@ TEST_F(FolderViewApply, CallsComeInTheirOrder) {
   EXPECT_THAT(
       StepsOf(shell, {"FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
                       "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
-                      "PostMessage", "RedrawWindow", "UpdateWindow", "CloseHandle"}),
+                      "PostMessage", "RedrawWindow", "CloseHandle"}),
       ElementsAre("FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
                   "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
-                  "RedrawWindow", "UpdateWindow", "CloseHandle"));
+                  "RedrawWindow", "CloseHandle"));
 }
 
 TEST_F(FolderViewApply, ReleasesTheViewAndTheAreaWhenTheShellHangsDuringTheCheck) {
@@ -138,6 +141,145 @@ TEST_F(FolderViewApply, TheNineXFamilyKeepsTheListViewPathOnly) {
   desktop.ApplyDesktopLayout(kLayout);
   EXPECT_EQ(view.opens, 0);
   ExpectRestored();
+}
+
+// Windows 10 1809 and later: the desktop keeps its own places, which a
+// refresh puts back; only the folder view's placement lasts.
+class DesktopThatKeepsItsPlaces : public FolderViewApply {
+ protected:
+  void SetUp() override {
+    FolderViewApply::SetUp();
+    shell.version = {10, 0, 17763};
+    shell.KeepPlacesInModel();
+  }
+  // The apply, then the desktop's refresh.
+  ApplyReport ApplyAndRefresh(const Layout& layout = {}) {
+    shell.ClearLog();
+    const ApplyReport report = desktop.ApplyDesktopLayout(layout.empty() ? kLayout : layout);
+    shell.Refresh();
+    return report;
+  }
+};
+
+TEST_F(DesktopThatKeepsItsPlaces, TheFolderViewAloneWritesAndWhatItLeavesIsReported) {
+  EXPECT_EQ(ApplyAndRefresh(), ApplyReport{});
+  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty()) << "no list-view move";
+  ExpectRestored();
+  // Left behind by the first batch: asked once more, then reported.
+  SetUp();
+  view.itemsLeftInPlace = {0};
+  EXPECT_EQ(ApplyAndRefresh().Unplaced, std::vector<std::u16string>{u"corbeille"});
+  EXPECT_EQ(view.positionCalls, 2);
+  EXPECT_EQ(view.lastPlacements.size(), 1u) << "the second batch holds only what is out of place";
+  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty());
+  // The list view's own positions judge: a place the view sets elsewhere
+  // is not called done.
+  SetUp();
+  view.itemsPlacedOff = {2};
+  EXPECT_EQ(ApplyAndRefresh().Unplaced, std::vector<std::u16string>{u"Dossier"});
+  // A large desktop goes in chunks of a few hundred.
+  SetUp();
+  std::vector<SimulatedShell::Item> items;
+  Layout layout;
+  for (int i = 0; i < 700; ++i) {
+    items.push_back(Icon(u"Icône " + std::u16string(1, char16_t(0x100 + i)), i, 0));
+    layout.push_back(DesktopIcon{items.back().caption, i, 500});
+  }
+  shell.SetItems(items);
+  EXPECT_EQ(ApplyAndRefresh(layout), ApplyReport{});
+  EXPECT_EQ(shell.LogOf("FolderView.PositionItems").size(), 3u);
+  EXPECT_EQ(shell.Items()[699].y, 500);
+}
+
+// Where the folder view fails, the list view moves the items and the report
+// counts the moves the desktop may forget; where no folder view manages the
+// desktop, the list view's moves last and nothing is said.
+TEST_F(DesktopThatKeepsItsPlaces, TheListViewStandsInAndTheReportSaysWhatMayBeForgotten) {
+  struct Case {
+    const char* what;
+    FolderViewReach reach;
+    int positionFailsAt;
+    std::uint64_t callMs;
+    std::size_t forgettable;
+  };
+  for (const Case& c : {Case{"unreachable", FolderViewReach::Unreachable, -1, 0, 3},
+                        Case{"refused", FolderViewReach::Opened, 0, 0, 3},
+                        Case{"hung", FolderViewReach::Opened, -1, 600'000, 3},
+                        Case{"not this desktop", FolderViewReach::NotThisDesktop, -1, 0, 0}}) {
+    SetUp();
+    shell.version = {10, 0, 22631};
+    view.reach = c.reach;
+    view.positionFailsAt = c.positionFailsAt;
+    view.callMs = c.callMs;
+    const std::uint64_t start = shell.GetTickCount64();
+    const ApplyReport report = desktop.ApplyDesktopLayout(kLayout);
+    EXPECT_EQ(report.Forgettable, c.forgettable) << c.what;
+    EXPECT_TRUE(report.Unplaced.empty()) << c.what;
+    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u) << c.what;
+    EXPECT_LE(view.lastCallEnd - start, kFolderViewBudgetMs) << c.what;
+    ExpectRestored();
+  }
+}
+
+// One budget for the whole session: calls that each answer in time still
+// end it once their sum runs past the budget, and the list view finishes.
+TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
+  std::vector<SimulatedShell::Item> items;
+  Layout layout;
+  for (int i = 0; i < 1000; ++i) {
+    items.push_back(Icon(u"Élément " + std::u16string(1, char16_t(0x100 + i)), i, 0));
+    layout.push_back(DesktopIcon{items.back().caption, i, 700});
+  }
+  shell.SetItems(items);
+  view.callMs = 1800;
+  const std::uint64_t start = shell.GetTickCount64();
+  const ApplyReport report = ApplyAndRefresh(layout);
+  EXPECT_EQ(view.positionCalls, 2) << "the second chunk would end past the budget";
+  EXPECT_EQ(view.lastCallEnd - start, kFolderViewBudgetMs) << "cancelled at the deadline";
+  EXPECT_EQ(report.Forgettable, 1000u - kPlacementsPerCall) << "what the view placed lasts";
+  EXPECT_EQ(shell.Items()[0].y, 700) << "placed by the folder view: kept by the refresh";
+  EXPECT_EQ(shell.Items()[999].y, 0) << "moved by the list view: forgotten, and reported";
+}
+
+TEST_F(DesktopThatKeepsItsPlaces, OnlyFromBuild17763) {
+  for (const OsVersionNumbers version :
+       {OsVersionNumbers{6, 3, 9600}, OsVersionNumbers{10, 0, 17134}}) {
+    SetUp();
+    shell.version = version;
+    view.itemsLeftInPlace = {0};
+    desktop.ApplyDesktopLayout(kLayout);
+    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 1u) << "the list view moves what is left";
+  }
+}
+
+// An icon whose box at the recorded place meets no monitor is left alone and
+// named; one that shows even in part is moved. Monitors are mapped into the
+// list view's coordinates with its client corner and its origin.
+TEST_F(FolderViewApply, EntriesThatNoMonitorWouldShowAreLeftAndNamed) {
+  constexpr std::int32_t kBox = SimulatedShell::kIconSpacing;
+  struct Case {
+    std::int32_t clientLeft;
+    std::int32_t originX;
+    std::int32_t x;
+    bool shown;
+  };
+  for (const Case& c :
+       {Case{0, 0, 1900, true}, Case{0, 0, 3000, true}, Case{0, 0, 3840, false},
+        Case{0, 0, -kBox + 1, true}, Case{0, 0, -kBox, false}, Case{0, -100, -100 - kBox + 1, true},
+        Case{0, -100, -100 - kBox, false}, Case{-1920, 0, 3840 + 1920 - 1, true},
+        Case{-1920, 0, 3840 + 1920, false}}) {
+    SetUp();
+    shell.monitors = {{0, 0, 1920, 1080}, {1920, 200, 3840, 1280}};
+    shell.clientLeft = c.clientLeft;
+    shell.origin = {c.originX, 0};
+    const ApplyReport report = desktop.ApplyDesktopLayout(
+        {DesktopIcon{u"Notes", c.x, 300}, DesktopIcon{u"Corbeille", 2000, 300}});
+    EXPECT_EQ(shell.Items()[3].x, c.shown ? c.x : 40) << c.x;
+    EXPECT_EQ(report.OffScreen,
+              c.shown ? std::vector<std::u16string>{} : std::vector<std::u16string>{u"Notes"})
+        << c.x;
+    EXPECT_EQ(shell.Items()[0].x, 2000);
+  }
 }
 
 }  // namespace

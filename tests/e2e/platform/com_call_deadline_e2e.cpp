@@ -122,7 +122,7 @@ void CancelsACallThatDoesNotAnswer() {
   if (!E2E_CHECK(proxy != nullptr)) return;
   E2E_CHECK_EQ(Read(proxy, false).result, S_OK);
   {
-    const ComCallDeadline deadline(kLimitMs);
+    const ComCallDeadline deadline(::GetTickCount64() + kLimitMs);
     E2E_CHECK(deadline.Active());
     const TimedCall quick = Read(proxy, false);
     E2E_CHECK_EQ(quick.result, S_OK);
@@ -146,7 +146,7 @@ void DoesNothingOutsideAnApartment() {
   std::thread([] {
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     {
-      const ComCallDeadline deadline(kLimitMs);
+      const ComCallDeadline deadline(::GetTickCount64() + kLimitMs);
       E2E_CHECK(!deadline.Active());
     }
     ::CoUninitialize();
