@@ -47,6 +47,18 @@ void ApplyChecks(const DemoPaths& demos) {
   Scenario("after a scramble, an apply of the earlier read puts every item back",
            [&] { ScrambleAndRestore(demos.Same, {}, L"desktop"); });
 
+  // More than two bursts: the two halves of the burst region take turns.
+  Scenario("2,500 items scrambled come back, every one", [&] {
+    std::vector<demo::DemoItem> items;
+    for (int i = 0; i < 2500; ++i) {
+      items.push_back(
+          {L"Élément " + std::to_wstring(i), 8 + 24 * (i % 50), 8 + 14 * (i / 50), 0, 0});
+    }
+    const std::wstring path = E2eDirectory() + L"\\many-items.txt";
+    WriteFileBytes(path, demo::FormatItemFile(items));
+    ScrambleAndRestore(demos.Same, {L"--items", path}, L"desktop-2500");
+  });
+
   Scenario("an apply matches whole captions without regard to case, k-th to k-th", [&] {
     DemoDesktopProcess demo(demos.Same, {});
     std::vector<demo::DemoItem> expected = demo.Truth();

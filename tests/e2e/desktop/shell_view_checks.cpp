@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shlobj.h>
+#include <wrl/client.h>
+
 #include <set>
 
 #include "demo_desktop_process.h"
@@ -11,10 +14,58 @@
 #include "desktop_e2e.h"
 #include "e2e_check.h"
 #include "e2e_environment.h"
+#include "platform/win32_item_label.h"
+#include "remote_memory.h"
 #include "shell_folder.h"
 
 namespace icotrace::e2e {
 namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// The item ID list that the view keeps as an item's data, copied out of the
+// view's process; empty when it cannot be read whole.
+std::vector<BYTE> CopyItemId(const RemoteMemory& view, std::int64_t address) {
+  std::vector<BYTE> id;
+  for (;;) {
+    USHORT size = 0;
+    const auto* at = reinterpret_cast<const BYTE*>(static_cast<INT_PTR>(address)) + id.size();
+    if (!view.Read(at, &size, sizeof size)) return {};
+    const std::size_t start = id.size();
+    id.resize(start + (size == 0 ? sizeof size : size));
+    if (size == 0) return id;  // the terminator, two zero bytes
+    if (size < sizeof size || id.size() > 0x10000 || !view.Read(at, id.data() + start, size)) {
+      return {};
+    }
+  }
+}
+
+// The names that an apply makes in this process from the view's item IDs
+// (ItemLabel, as the folder view does) are the list view's captions, item by
+// item: extensions hidden, duplicates, accents, ';'. The view lives in the
+// demo's process, so its IDs are fetched from there.
+void CheckLabelsMadeHere(const ShellFolder& folder, HWND list,
+                         const std::vector<demo::DemoItem>& truth) {
+  ComPtr<IShellFolder> desktop;
+  ComPtr<IShellFolder> shown;
+  PIDLIST_ABSOLUTE path = nullptr;
+  if (!E2E_CHECK(SUCCEEDED(::SHGetDesktopFolder(desktop.GetAddressOf()))) ||
+      !E2E_CHECK(
+          SUCCEEDED(::SHParseDisplayName(folder.Path().c_str(), nullptr, &path, 0, nullptr)))) {
+    return;
+  }
+  const HRESULT bound = desktop->BindToObject(path, nullptr, IID_PPV_ARGS(shown.GetAddressOf()));
+  ::CoTaskMemFree(path);
+  if (!E2E_CHECK(SUCCEEDED(bound))) return;
+  const RemoteMemory view(list);
+  for (const demo::DemoItem& item : truth) {
+    const std::vector<BYTE> id = CopyItemId(view, item.LParam);
+    if (!E2E_CHECK(!id.empty())) continue;
+    const std::u16string label =
+        ItemLabel(*shown.Get(), reinterpret_cast<PCUITEMID_CHILD>(id.data()));
+    E2E_CHECK(label == std::u16string(item.Caption.begin(), item.Caption.end()));
+  }
+}
 
 void CheckShellView(const DemoPaths& demos) {
   const ShellFolder folder(L"Bureau Icotrace");
@@ -41,6 +92,7 @@ void CheckShellView(const DemoPaths& demos) {
   Layout layout;
   desktop.Common.ReadDesktopLayout(layout);
   CheckSameItems(layout, truth);
+  CheckLabelsMadeHere(folder, list, truth);
 }
 
 }  // namespace
