@@ -6,6 +6,7 @@
 // real ones do under the message filter.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <string>
@@ -31,16 +32,14 @@ class FakeFolderView final : public DesktopFolderView {
   int closes = 0;
   int positionCalls = 0;
   std::vector<ItemPlacement> lastPlacements;
-  std::uint64_t lastCallEnd = 0;  // the shell's tick when the last call but Close returned
+  std::uint64_t lastCallEnd = 0;  // the shell's tick when the last call returned
 
   FolderViewReach Open(WindowHandle listView, std::uint64_t deadline) override {
     ++opens;
     m_shell->Note("FolderView.Open");
     openedFor = listView;
     m_deadline = deadline;
-    const bool answered = TakesItsTime();
-    lastCallEnd = m_shell->GetTickCount64();
-    return answered ? reach : FolderViewReach::Unreachable;
+    return TakesItsTime() ? reach : FolderViewReach::Unreachable;
   }
 
   std::vector<std::u16string> ItemNames() override {
@@ -54,9 +53,7 @@ class FakeFolderView final : public DesktopFolderView {
     const int call = positionCalls++;
     lastPlacements = placements;
     m_shell->Note("FolderView.PositionItems " + std::to_string(placements.size()));
-    const bool answered = TakesItsTime();
-    lastCallEnd = m_shell->GetTickCount64();
-    if (call == positionFailsAt || !answered) return false;
+    if (!TakesItsTime() || call == positionFailsAt) return false;
     for (const ItemPlacement& placement : placements) {
       if (placement.item >= m_shell->Items().size() || itemsLeftInPlace.count(placement.item) != 0)
         continue;
@@ -69,19 +66,15 @@ class FakeFolderView final : public DesktopFolderView {
   void Close() override {
     ++closes;
     m_shell->Note("FolderView.Close");
-    TakesItsTime();
   }
 
  private:
   // A call that would run past the deadline is cancelled there.
   bool TakesItsTime() {
     const std::uint64_t now = m_shell->GetTickCount64();
-    if (now + callMs <= m_deadline) {
-      m_shell->AdvanceClock(callMs);
-      return true;
-    }
-    if (now < m_deadline) m_shell->AdvanceClock(m_deadline - now);
-    return false;
+    m_shell->AdvanceClock(std::min(callMs, m_deadline > now ? m_deadline - now : 0));
+    lastCallEnd = m_shell->GetTickCount64();
+    return now + callMs <= m_deadline;
   }
 
   SimulatedShell* m_shell;

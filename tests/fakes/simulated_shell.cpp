@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <tuple>
 
 #include "desktop/exchange_records.h"
 #include "desktop/list_view_protocol.h"
@@ -63,28 +64,19 @@ std::vector<WindowHandle> SimulatedShell::ChildrenOf(WindowHandle parent) const 
   return children;
 }
 
-void SimulatedShell::SetItems(std::vector<Item> items) {
-  m_items = std::move(items);
-  for (Item& item : m_items) {
-    item.keptX = item.x;
-    item.keptY = item.y;
-  }
+void SimulatedShell::KeepPlacesInModel() {
+  m_kept.clear();
+  for (const Item& item : m_items) m_kept.push_back({item.x, item.y});
 }
 
 void SimulatedShell::Refresh() {
-  Note("Refresh");
-  if (!m_model) return;
-  for (Item& item : m_items) {
-    item.x = item.keptX;
-    item.y = item.keptY;
-  }
+  for (std::size_t i = 0; i < m_kept.size() && i < m_items.size(); ++i)
+    std::tie(m_items[i].x, m_items[i].y) = std::tie(m_kept[i].x, m_kept[i].y);
 }
 
 void SimulatedShell::Place(std::size_t item, std::int32_t x, std::int32_t y) {
   MoveItem(item, {x, y});
-  if (m_autoArrange || faults.ignoreMoves) return;
-  m_items[item].keptX = m_items[item].x;
-  m_items[item].keptY = m_items[item].y;
+  if (item < m_kept.size()) m_kept[item] = {m_items[item].x, m_items[item].y};
 }
 
 void SimulatedShell::UseWorkerWLayout() {
@@ -262,10 +254,6 @@ void SimulatedShell::MoveItem(std::size_t index, PointRecord at) {
   }
   m_items[index].x = at.x;
   m_items[index].y = at.y;
-  if (!m_model) {
-    m_items[index].keptX = at.x;
-    m_items[index].keptY = at.y;
-  }
   if (!m_autoArrange) return;
   for (std::size_t i = 0; i < m_items.size(); ++i) {
     m_items[i].x = kGrid;

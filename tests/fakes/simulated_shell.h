@@ -22,9 +22,6 @@ class SimulatedShell final : public WinApi {
     std::int32_t y = 0;
     std::int32_t image = 0;
     std::int64_t lParam = 0;
-    // Where the desktop's own model keeps the item (see KeepPlacesInModel).
-    std::int32_t keptX = 0;
-    std::int32_t keptY = 0;
   };
 
   enum class Family { NT, Win9x };
@@ -55,17 +52,15 @@ class SimulatedShell final : public WinApi {
   void SetVisible(bool on) { m_visible = on; }
   // The system's true version (RtlGetVersion); Windows 7 unless told.
   OsVersionNumbers version{6, 1, 7601};
-  // The monitors, the list view's client corner on the screen and the view's
-  // origin (LVM_GETORIGIN); an icon's box is kIconSpacing square.
+  // Monitors, the list view's client corner on screen, its LVM_GETORIGIN.
   std::vector<Rect> monitors{{-32768, -32768, 32767, 32767}};
   std::int32_t clientLeft = 0;
   std::int32_t clientTop = 0;
   PointRecord origin;
   static constexpr std::int32_t kIconSpacing = 75;
-  // As Windows 10 1809 and later: the desktop keeps its items' places in a
-  // model of its own, which the list view's moves do not reach and which a
-  // refresh puts back; only the folder view's placement (Place) changes it.
-  void KeepPlacesInModel() { m_model = true; }
+  // As Windows 10 1809 and later: the desktop keeps the items' places in a
+  // model that only the folder view's Place changes and a Refresh puts back.
+  void KeepPlacesInModel();
   void Refresh();
   void Place(std::size_t item, std::int32_t x, std::int32_t y);
   // Time passing without the program sleeping (a call into the shell).
@@ -89,7 +84,7 @@ class SimulatedShell final : public WinApi {
     m_shellBits = bits;
     m_shellWow64 = wow64;
   }
-  void SetItems(std::vector<Item> items);
+  void SetItems(std::vector<Item> items) { m_items = std::move(items); }
   const std::vector<Item>& Items() const { return m_items; }
   // As Windows 10 and 11 after "show desktop": the view under a top-level
   // WorkerW, Progman's first child an empty WorkerW.
@@ -199,7 +194,7 @@ class SimulatedShell final : public WinApi {
   std::uint32_t m_extendedStyle = 0;
   bool m_autoArrange = false;
   bool m_visible = true;
-  bool m_model = false;
+  std::vector<PointRecord> m_kept;  // the desktop's own model, when it keeps one
   struct Posted {
     WindowHandle window;
     std::uint32_t msg;

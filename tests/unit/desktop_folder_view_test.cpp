@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/command_error.h"
 #include "desktop/folder_view_placer.h"
 #include "desktop/item_matching.h"
@@ -147,82 +149,63 @@ TEST_F(FolderViewApply, TheNineXFamilyKeepsTheListViewPathOnly) {
 // refresh puts back; only the folder view's placement lasts.
 class DesktopThatKeepsItsPlaces : public FolderViewApply {
  protected:
-  void SetUp() override {
-    FolderViewApply::SetUp();
-    shell.version = {10, 0, 17763};
+  ApplyReport ApplyAndRefresh(const Layout& layout, OsVersionNumbers version = {10, 0, 17763}) {
+    shell.version = version;
     shell.KeepPlacesInModel();
-  }
-  // The apply, then the desktop's refresh.
-  ApplyReport ApplyAndRefresh(const Layout& layout = {}) {
-    shell.ClearLog();
-    const ApplyReport report = desktop.ApplyDesktopLayout(layout.empty() ? kLayout : layout);
+    const ApplyReport report = desktop.ApplyDesktopLayout(layout);
     shell.Refresh();
     return report;
   }
 };
 
-TEST_F(DesktopThatKeepsItsPlaces, TheFolderViewAloneWritesAndWhatItLeavesIsReported) {
-  EXPECT_EQ(ApplyAndRefresh(), ApplyReport{});
+TEST_F(DesktopThatKeepsItsPlaces, TheFolderViewAloneWritesAndTheListViewJudges) {
+  EXPECT_EQ(ApplyAndRefresh(kLayout), ApplyReport{});
   EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty()) << "no list-view move";
   ExpectRestored();
-  // Left behind by the first batch: asked once more, then reported.
+  // Left behind, then asked once more with only what is out of place; placed
+  // elsewhere than asked: reported, never called done.
   SetUp();
   view.itemsLeftInPlace = {0};
-  EXPECT_EQ(ApplyAndRefresh().Unplaced, std::vector<std::u16string>{u"corbeille"});
-  EXPECT_EQ(view.positionCalls, 2);
-  EXPECT_EQ(view.lastPlacements.size(), 1u) << "the second batch holds only what is out of place";
-  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty());
-  // The list view's own positions judge: a place the view sets elsewhere
-  // is not called done.
-  SetUp();
   view.itemsPlacedOff = {2};
-  EXPECT_EQ(ApplyAndRefresh().Unplaced, std::vector<std::u16string>{u"Dossier"});
-  // A large desktop goes in chunks of a few hundred.
-  SetUp();
-  std::vector<SimulatedShell::Item> items;
-  Layout layout;
-  for (int i = 0; i < 700; ++i) {
-    items.push_back(Icon(u"Icône " + std::u16string(1, char16_t(0x100 + i)), i, 0));
-    layout.push_back(DesktopIcon{items.back().caption, i, 500});
-  }
-  shell.SetItems(items);
-  EXPECT_EQ(ApplyAndRefresh(layout), ApplyReport{});
-  EXPECT_EQ(shell.LogOf("FolderView.PositionItems").size(), 3u);
-  EXPECT_EQ(shell.Items()[699].y, 500);
+  EXPECT_EQ(ApplyAndRefresh(kLayout).Unplaced,
+            (std::vector<std::u16string>{u"corbeille", u"Dossier"}));
+  EXPECT_EQ(view.positionCalls, 2);
+  EXPECT_EQ(view.lastPlacements.size(), 2u);
+  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty());
 }
 
 // Where the folder view fails, the list view moves the items and the report
-// counts the moves the desktop may forget; where no folder view manages the
-// desktop, the list view's moves last and nothing is said.
+// counts the moves the desktop may forget; where none manages this desktop
+// or before build 17763, the list view's moves last and nothing is said.
 TEST_F(DesktopThatKeepsItsPlaces, TheListViewStandsInAndTheReportSaysWhatMayBeForgotten) {
   struct Case {
-    const char* what;
     FolderViewReach reach;
     int positionFailsAt;
     std::uint64_t callMs;
+    OsVersionNumbers version;
     std::size_t forgettable;
   };
-  for (const Case& c : {Case{"unreachable", FolderViewReach::Unreachable, -1, 0, 3},
-                        Case{"refused", FolderViewReach::Opened, 0, 0, 3},
-                        Case{"hung", FolderViewReach::Opened, -1, 600'000, 3},
-                        Case{"not this desktop", FolderViewReach::NotThisDesktop, -1, 0, 0}}) {
+  for (const Case& c : {Case{FolderViewReach::Unreachable, -1, 0, {10, 0, 22631}, 3},
+                        Case{FolderViewReach::Opened, 0, 0, {10, 0, 17763}, 3},
+                        Case{FolderViewReach::Opened, -1, 600'000, {10, 0, 17763}, 3},
+                        Case{FolderViewReach::NotThisDesktop, -1, 0, {10, 0, 17763}, 0},
+                        Case{FolderViewReach::Opened, 0, 0, {10, 0, 17134}, 0}}) {
     SetUp();
-    shell.version = {10, 0, 22631};
-    view.reach = c.reach;
-    view.positionFailsAt = c.positionFailsAt;
-    view.callMs = c.callMs;
+    std::tie(view.reach, view.positionFailsAt, view.callMs) =
+        std::tie(c.reach, c.positionFailsAt, c.callMs);
     const std::uint64_t start = shell.GetTickCount64();
+    shell.version = c.version;
     const ApplyReport report = desktop.ApplyDesktopLayout(kLayout);
-    EXPECT_EQ(report.Forgettable, c.forgettable) << c.what;
-    EXPECT_TRUE(report.Unplaced.empty()) << c.what;
-    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u) << c.what;
-    EXPECT_LE(view.lastCallEnd - start, kFolderViewBudgetMs) << c.what;
+    EXPECT_EQ(report.Forgettable, c.forgettable) << c.version.dwBuildNumber;
+    EXPECT_TRUE(report.Unplaced.empty());
+    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
+    EXPECT_LE(view.lastCallEnd - start, kFolderViewBudgetMs) << "a hung session ends in time";
     ExpectRestored();
   }
 }
 
 // One budget for the whole session: calls that each answer in time still
-// end it once their sum runs past the budget, and the list view finishes.
+// end it once their sum runs past it; what the view placed lasts.
 TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
   std::vector<SimulatedShell::Item> items;
   Layout layout;
@@ -234,22 +217,12 @@ TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
   view.callMs = 1800;
   const std::uint64_t start = shell.GetTickCount64();
   const ApplyReport report = ApplyAndRefresh(layout);
-  EXPECT_EQ(view.positionCalls, 2) << "the second chunk would end past the budget";
+  EXPECT_THAT(shell.LogOf("FolderView.PositionItems"),
+              ElementsAre("FolderView.PositionItems 256", "FolderView.PositionItems 256"));
   EXPECT_EQ(view.lastCallEnd - start, kFolderViewBudgetMs) << "cancelled at the deadline";
-  EXPECT_EQ(report.Forgettable, 1000u - kPlacementsPerCall) << "what the view placed lasts";
+  EXPECT_EQ(report.Forgettable, 1000u - kPlacementsPerCall);
   EXPECT_EQ(shell.Items()[0].y, 700) << "placed by the folder view: kept by the refresh";
   EXPECT_EQ(shell.Items()[999].y, 0) << "moved by the list view: forgotten, and reported";
-}
-
-TEST_F(DesktopThatKeepsItsPlaces, OnlyFromBuild17763) {
-  for (const OsVersionNumbers version :
-       {OsVersionNumbers{6, 3, 9600}, OsVersionNumbers{10, 0, 17134}}) {
-    SetUp();
-    shell.version = version;
-    view.itemsLeftInPlace = {0};
-    desktop.ApplyDesktopLayout(kLayout);
-    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 1u) << "the list view moves what is left";
-  }
 }
 
 // An icon whose box at the recorded place meets no monitor is left alone and
@@ -257,27 +230,19 @@ TEST_F(DesktopThatKeepsItsPlaces, OnlyFromBuild17763) {
 // list view's coordinates with its client corner and its origin.
 TEST_F(FolderViewApply, EntriesThatNoMonitorWouldShowAreLeftAndNamed) {
   constexpr std::int32_t kBox = SimulatedShell::kIconSpacing;
-  struct Case {
-    std::int32_t clientLeft;
-    std::int32_t originX;
-    std::int32_t x;
-    bool shown;
-  };
-  for (const Case& c :
-       {Case{0, 0, 1900, true}, Case{0, 0, 3000, true}, Case{0, 0, 3840, false},
-        Case{0, 0, -kBox + 1, true}, Case{0, 0, -kBox, false}, Case{0, -100, -100 - kBox + 1, true},
-        Case{0, -100, -100 - kBox, false}, Case{-1920, 0, 3840 + 1920 - 1, true},
-        Case{-1920, 0, 3840 + 1920, false}}) {
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, bool> cases[] = {
+      {0, 0, 3000, true},     {0, 0, 3840, false},         {0, 0, 1 - kBox, true},
+      {0, 0, -kBox, false},   {0, -100, -99 - kBox, true}, {0, -100, -100 - kBox, false},
+      {-1920, 0, 5759, true}, {-1920, 0, 5760, false}};
+  for (const auto& [clientLeft, originX, x, shown] : cases) {
     SetUp();
     shell.monitors = {{0, 0, 1920, 1080}, {1920, 200, 3840, 1280}};
-    shell.clientLeft = c.clientLeft;
-    shell.origin = {c.originX, 0};
+    shell.clientLeft = clientLeft;
+    shell.origin = {originX, 0};
     const ApplyReport report = desktop.ApplyDesktopLayout(
-        {DesktopIcon{u"Notes", c.x, 300}, DesktopIcon{u"Corbeille", 2000, 300}});
-    EXPECT_EQ(shell.Items()[3].x, c.shown ? c.x : 40) << c.x;
-    EXPECT_EQ(report.OffScreen,
-              c.shown ? std::vector<std::u16string>{} : std::vector<std::u16string>{u"Notes"})
-        << c.x;
+        {DesktopIcon{u"Notes", x, 300}, DesktopIcon{u"Corbeille", 2000, 300}});
+    EXPECT_EQ(shell.Items()[3].x, shown ? x : 40) << x;
+    EXPECT_EQ(report.OffScreen.size(), shown ? 0u : 1u) << x;
     EXPECT_EQ(shell.Items()[0].x, 2000);
   }
 }

@@ -23,47 +23,32 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// The item ID list that the view keeps as an item's data, copied out of the
-// view's process; empty when it cannot be read whole.
-std::vector<BYTE> CopyItemId(const RemoteMemory& view, std::int64_t address) {
-  std::vector<BYTE> id;
-  for (;;) {
-    USHORT size = 0;
-    const auto* at = reinterpret_cast<const BYTE*>(static_cast<INT_PTR>(address)) + id.size();
-    if (!view.Read(at, &size, sizeof size)) return {};
-    const std::size_t start = id.size();
-    id.resize(start + (size == 0 ? sizeof size : size));
-    if (size == 0) return id;  // the terminator, two zero bytes
-    if (size < sizeof size || id.size() > 0x10000 || !view.Read(at, id.data() + start, size)) {
-      return {};
-    }
-  }
-}
-
 // The names that an apply makes in this process from the view's item IDs
 // (ItemLabel, as the folder view does) are the list view's captions, item by
 // item: extensions hidden, duplicates, accents, ';'. The view lives in the
-// demo's process, so its IDs are fetched from there.
+// demo's process, which keeps each item's ID list as its data: copied here.
 void CheckLabelsMadeHere(const ShellFolder& folder, HWND list,
                          const std::vector<demo::DemoItem>& truth) {
   ComPtr<IShellFolder> desktop;
   ComPtr<IShellFolder> shown;
   PIDLIST_ABSOLUTE path = nullptr;
-  if (!E2E_CHECK(SUCCEEDED(::SHGetDesktopFolder(desktop.GetAddressOf()))) ||
-      !E2E_CHECK(
-          SUCCEEDED(::SHParseDisplayName(folder.Path().c_str(), nullptr, &path, 0, nullptr)))) {
+  if (!E2E_CHECK(
+          SUCCEEDED(::SHGetDesktopFolder(desktop.GetAddressOf())) &&
+          SUCCEEDED(::SHParseDisplayName(folder.Path().c_str(), nullptr, &path, 0, nullptr)) &&
+          SUCCEEDED(desktop->BindToObject(path, nullptr, IID_PPV_ARGS(shown.GetAddressOf())))))
     return;
-  }
-  const HRESULT bound = desktop->BindToObject(path, nullptr, IID_PPV_ARGS(shown.GetAddressOf()));
   ::CoTaskMemFree(path);
-  if (!E2E_CHECK(SUCCEEDED(bound))) return;
   const RemoteMemory view(list);
   for (const demo::DemoItem& item : truth) {
-    const std::vector<BYTE> id = CopyItemId(view, item.LParam);
-    if (!E2E_CHECK(!id.empty())) continue;
-    const std::u16string label =
-        ItemLabel(*shown.Get(), reinterpret_cast<PCUITEMID_CHILD>(id.data()));
-    E2E_CHECK(label == std::u16string(item.Caption.begin(), item.Caption.end()));
+    std::vector<BYTE> id;
+    for (USHORT size = 1; size != 0 && id.size() < 0x10000;) {
+      const auto* at = reinterpret_cast<const BYTE*>(static_cast<INT_PTR>(item.LParam)) + id.size();
+      if (!E2E_CHECK(view.Read(at, &size, sizeof size))) break;
+      id.resize(id.size() + std::max<std::size_t>(size, sizeof size));
+      if (size != 0) E2E_CHECK(view.Read(at, id.data() + id.size() - size, size));
+    }
+    E2E_CHECK(ItemLabel(*shown.Get(), reinterpret_cast<PCUITEMID_CHILD>(id.data())) ==
+              std::u16string(item.Caption.begin(), item.Caption.end()));
   }
 }
 
