@@ -8,8 +8,15 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <memory>
+#include <thread>
+#include <utility>
+
 #include "platform/com_call_deadline.h"
+#include "platform/win/handles.h"
 #include "platform/win32_item_label.h"
+#include "platform/win32_keep_responsive.h"
 
 namespace icotrace {
 
@@ -45,13 +52,65 @@ class ComApartment {
 // The folder view of the desktop that shows listView, or why there is none
 // to use: the shell may register no desktop, or one that is not the one the
 // list view belongs to.
-FolderViewReach FindDesktopFolderView(HWND listView, ComPtr<IFolderView>& folderView) {
+// What the helper thread of CreateShellWindows hands back; shared, so that a
+// helper whose answer comes too late still has it to write into.
+struct CreatedShellWindows {
+  UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  HRESULT result = E_PENDING;
+  IStream* marshalled = nullptr;  // the list, marshalled for the waiting thread
+};
+
+// The shell's list of windows. Its activation goes through the system's
+// service to the shell, and no message filter limits that wait: it runs on a
+// helper thread, which this thread waits for until the deadline only. A
+// helper that answers later is left to end by itself.
+HRESULT CreateShellWindows(ULONGLONG deadline, ComPtr<IShellWindows>& windows) {
+  auto shared = std::make_shared<CreatedShellWindows>();
+  if (!shared->done) return E_OUTOFMEMORY;
+  std::thread([shared] {
+    if (SUCCEEDED(shared->result = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
+      ComPtr<IShellWindows> created;
+      shared->result = ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
+                                          IID_PPV_ARGS(created.GetAddressOf()));
+      if (SUCCEEDED(shared->result)) {
+        shared->result = ::CoMarshalInterThreadInterfaceInStream(
+            __uuidof(IShellWindows), created.Get(), &shared->marshalled);
+      }
+      created.Reset();
+      ::CoUninitialize();
+    }
+    ::SetEvent(shared->done.Get());
+  }).detach();
+  for (;;) {
+    KeepResponsive();
+    const ULONGLONG now = ::GetTickCount64();
+    const DWORD wait =
+        now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 100));
+    if (::WaitForSingleObject(shared->done.Get(), wait) == WAIT_OBJECT_0) break;
+    if (wait == 0) return RPC_E_TIMEOUT;
+  }
+  if (FAILED(shared->result)) return shared->result;
+  return ::CoGetInterfaceAndReleaseStream(std::exchange(shared->marshalled, nullptr),
+                                          IID_PPV_ARGS(windows.GetAddressOf()));
+}
+
+// Whether a failed call left the shell unheard (cancelled, turned away as
+// busy, cut off, its server not started) rather than answered that it has
+// no such view to offer.
+FolderViewReach ReachAfter(HRESULT failure) {
+  const bool rpc = HRESULT_FACILITY(failure) == FACILITY_RPC ||
+                   (HRESULT_FACILITY(failure) == FACILITY_WIN32 && HRESULT_CODE(failure) >= 1700 &&
+                    HRESULT_CODE(failure) < 2000);  // the RPC_S_ errors
+  return rpc || failure == CO_E_SERVER_EXEC_FAILURE ? FolderViewReach::Unreachable
+                                                    : FolderViewReach::NotThisDesktop;
+}
+
+FolderViewReach FindDesktopFolderView(HWND listView, ULONGLONG deadline,
+                                      ComPtr<IFolderView>& folderView) {
   ComPtr<IShellWindows> windows;
-  const HRESULT created = ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
-                                             IID_PPV_ARGS(windows.GetAddressOf()));
-  // No shell offers its windows at all: a replacement shell.
-  if (created == REGDB_E_CLASSNOTREG) return FolderViewReach::NotThisDesktop;
-  if (FAILED(created)) return FolderViewReach::Unreachable;
+  // A class not registered (a replacement shell) offers no desktop view.
+  HRESULT result = CreateShellWindows(deadline, windows);
+  if (FAILED(result)) return ReachAfter(result);
   VARIANT desktop;
   ::VariantInit(&desktop);
   desktop.vt = VT_I4;
@@ -60,22 +119,27 @@ FolderViewReach FindDesktopFolderView(HWND listView, ComPtr<IFolderView>& folder
   ::VariantInit(&none);
   long window = 0;
   ComPtr<IDispatch> dispatch;
-  const HRESULT found = windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window,
-                                              SWFO_NEEDDISPATCH, dispatch.GetAddressOf());
-  if (FAILED(found)) return FolderViewReach::Unreachable;
+  result = windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                 dispatch.GetAddressOf());
+  if (FAILED(result)) return ReachAfter(result);
   // S_FALSE: no desktop window is registered.
-  if (found != S_OK || !dispatch) return FolderViewReach::NotThisDesktop;
+  if (result != S_OK || !dispatch) return FolderViewReach::NotThisDesktop;
+  // Wine registers a desktop whose browser offers no shell view: it answers,
+  // and manages no places behind any list view.
   ComPtr<IServiceProvider> services;
   ComPtr<IShellBrowser> browser;
   ComPtr<IShellView> view;
   HWND viewWindow = nullptr;
-  if (FAILED(dispatch.As(&services)) ||
-      FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.GetAddressOf()))) ||
-      FAILED(browser->QueryActiveShellView(view.GetAddressOf())) ||
-      FAILED(view->GetWindow(&viewWindow)) || viewWindow == nullptr) {
-    return FolderViewReach::Unreachable;
+  if (FAILED(result = dispatch.As(&services)) ||
+      FAILED(result = services->QueryService(SID_STopLevelBrowser,
+                                             IID_PPV_ARGS(browser.GetAddressOf()))) ||
+      FAILED(result = browser->QueryActiveShellView(view.GetAddressOf())) ||
+      FAILED(result = view->GetWindow(&viewWindow))) {
+    return ReachAfter(result);
   }
-  if (::GetParent(listView) != viewWindow) return FolderViewReach::NotThisDesktop;
+  if (viewWindow == nullptr || ::GetParent(listView) != viewWindow) {
+    return FolderViewReach::NotThisDesktop;
+  }
   // A shell view without IFolderView keeps no places of its own.
   if (FAILED(view.As(&folderView))) return FolderViewReach::NotThisDesktop;
   return FolderViewReach::Opened;
@@ -107,19 +171,21 @@ FolderViewReach Win32DesktopFolderView::Open(WindowHandle listView, std::uint64_
   Close();
   if (listView == m_foreignListView) return FolderViewReach::NotThisDesktop;
   auto session = std::make_unique<Session>(deadline);
-  const FolderViewReach reach =
-      FindDesktopFolderView(reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)), session->view);
+  const FolderViewReach reach = FindDesktopFolderView(
+      reinterpret_cast<HWND>(static_cast<UINT_PTR>(listView)), deadline, session->view);
   if (reach == FolderViewReach::NotThisDesktop) m_foreignListView = listView;
   if (reach != FolderViewReach::Opened) return reach;
   ComPtr<IEnumIDList> ids;
-  if (FAILED(session->view->Items(kItemsInViewOrder, IID_PPV_ARGS(ids.GetAddressOf())))) {
-    return FolderViewReach::Unreachable;
+  if (const HRESULT listed =
+          session->view->Items(kItemsInViewOrder, IID_PPV_ARGS(ids.GetAddressOf()));
+      FAILED(listed)) {
+    return ReachAfter(listed);
   }
   for (;;) {
     PITEMID_CHILD chunk[kItemsPerFetch] = {};
     ULONG fetched = 0;
     const HRESULT next = ids->Next(kItemsPerFetch, chunk, &fetched);
-    if (FAILED(next)) return FolderViewReach::Unreachable;
+    if (FAILED(next)) return ReachAfter(next);
     for (ULONG i = 0; i < fetched && i < kItemsPerFetch; ++i) session->items.emplace_back(chunk[i]);
     if (next != S_OK || fetched == 0) break;
   }
