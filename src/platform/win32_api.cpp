@@ -28,6 +28,13 @@ RemoteAddress FromPointer(const void* address) {
   return reinterpret_cast<UINT_PTR>(address);
 }
 
+// EnumDisplayMonitors' callback (a lambda has no stdcall form on x86).
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+  reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+      {rect->left, rect->top, rect->right, rect->bottom});
+  return TRUE;
+}
+
 }  // namespace
 
 WindowHandle Win32Api::FindWindowA(const char* className) {
@@ -89,12 +96,7 @@ bool Win32Api::ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t
 
 std::vector<Rect> Win32Api::EnumDisplayMonitors() {
   std::vector<Rect> monitors;
-  const auto add = [](HMONITOR, HDC, LPRECT rect, LPARAM list) -> BOOL {
-    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-        {rect->left, rect->top, rect->right, rect->bottom});
-    return TRUE;
-  };
-  if (!::EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&monitors))) {
+  if (!::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors))) {
     monitors.clear();
   }
   return monitors;
