@@ -8,6 +8,7 @@
 #include "desktop/item_operations.h"
 #include "desktop/list_view_protocol.h"
 #include "desktop/posted_burst.h"
+#include "desktop/visible_area.h"
 
 namespace icotrace {
 namespace {
@@ -42,11 +43,16 @@ class GridSnapHeld {
     m_exchange.Send(lv::kSetExtendedStyle, lv::kExSnapToGrid, 0);
   }
 
+  // Sent when the post fails (a full queue): the snapping is the user's.
   void Release() noexcept {
     if (!m_held) return;
     m_held = false;
-    m_exchange.api.PostMessageW(m_exchange.state.hDesktopListView, lv::kSetExtendedStyle,
-                                lv::kExSnapToGrid, lv::kExSnapToGrid);
+    const WindowHandle list = m_exchange.state.hDesktopListView;
+    if (!m_exchange.api.PostMessageW(list, lv::kSetExtendedStyle, lv::kExSnapToGrid,
+                                     lv::kExSnapToGrid)) {
+      m_exchange.api.SendMessageTimeoutW(list, lv::kSetExtendedStyle, lv::kExSnapToGrid,
+                                         lv::kExSnapToGrid);
+    }
   }
 
  private:
@@ -94,8 +100,10 @@ std::vector<FoundItem> MoveEachBySearch(const ShellExchange& exchange, const Lay
 }
 
 ApplyReport ReportOf(const ShellExchange& exchange, const Layout& layout,
-                     const std::vector<FoundItem>& found, const std::vector<PointRecord>& places) {
+                     const std::vector<FoundItem>& found, const std::vector<PointRecord>& places,
+                     std::vector<std::u16string> offScreen) {
   ApplyReport report;
+  report.OffScreen = std::move(offScreen);
   for (std::size_t i = 0; i < found.size(); ++i) {
     const DesktopIcon& entry = layout[found[i].entry];
     if (places[i] != PlaceOf(entry)) report.Unplaced.push_back(entry.Name);
@@ -107,49 +115,123 @@ ApplyReport ReportOf(const ShellExchange& exchange, const Layout& layout,
   return report;
 }
 
+// Where each item found stands now, in one posted pass.
+std::vector<PointRecord> PlacesOf(const ShellExchange& exchange,
+                                  const std::vector<FoundItem>& found) {
+  std::vector<PostedItemMessage> asks;
+  asks.reserve(found.size());
+  for (const FoundItem& item : found) asks.push_back({item.index, {}});
+  return PostInBursts(exchange, lv::kGetItemPosition, asks, BurstDrawing::AsItGoes);
+}
+
+// The list view's moves for the items found that do not stand in place.
+std::vector<PostedItemMessage> MovesLeft(const Layout& layout, const std::vector<FoundItem>& found,
+                                         const std::vector<PointRecord>& places) {
+  std::vector<PostedItemMessage> moves;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const PointRecord target = PlaceOf(layout[found[i].entry]);
+    if (places[i] != target) moves.push_back({found[i].index, target});
+  }
+  return moves;
+}
+
+// The placer's first batch, and a second one for what the list view sees
+// still out of place; places follows what the list view tells. False when
+// the placer could not be reached: the list view has moves left to make.
+bool PlaceThrough(ItemPlacer& placer, const ShellExchange& exchange, const Layout& layout,
+                  const std::vector<FoundItem>& found, std::vector<PointRecord>& places) {
+  for (int batch = 0; batch < 2; ++batch) {
+    std::vector<EntryMove> wanted;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      const PointRecord target = PlaceOf(layout[found[i].entry]);
+      if (places[i] != target) wanted.push_back({found[i].entry, target});
+    }
+    if (wanted.empty()) return true;
+    if (!placer.Place(wanted)) return false;
+    places = PlacesOf(exchange, found);
+  }
+  return true;
+}
+
 }  // namespace
 
-ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& layout) {
+ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& layout,
+                                 ApplyWriter writer) {
   if (std::all_of(layout.begin(), layout.end(),
                   [](const DesktopIcon& entry) { return entry.Name.empty(); })) {
     return {};
   }
   const std::int32_t count = ItemCount(exchange);
   const std::optional<Layout> items = ReadEveryItem(exchange, count);
+  // Desktop icons turned off hide the list view; a redraw turned back on
+  // would show it again.
+  const BurstDrawing drawing =
+      (exchange.api.GetWindowStyle(exchange.state.hDesktopListView) & win::kWsVisible) != 0
+          ? BurstDrawing::Held
+          : BurstDrawing::AsItGoes;
   GridSnapHeld snap(exchange);
   std::vector<FoundItem> found;
+  std::vector<std::u16string> offScreen;
+  std::size_t listMoves = 0;
   bool indexesChanged = !items.has_value();
   if (items) {
     std::vector<std::u16string> captions;
     captions.reserve(items->size());
     for (const DesktopIcon& item : *items) captions.push_back(item.Name);
     const auto matches = MatchEntriesToItems(exchange.api, layout, captions);
-    std::vector<PostedItemMessage> moves;
+    std::optional<VisibleArea> screens;  // asked for once something has to move
     std::vector<PointRecord> places;
     for (std::size_t e = 0; e < layout.size(); ++e) {
       if (!matches[e]) continue;
       const DesktopIcon& item = (*items)[*matches[e]];
+      const PointRecord place{item.X, item.Y};
+      if (place != PlaceOf(layout[e])) {
+        if (!screens) screens = VisibleArea::Of(exchange);
+        if (!screens->Shows(PlaceOf(layout[e]))) {
+          offScreen.push_back(layout[e].Name);
+          continue;
+        }
+      }
       found.push_back({e, static_cast<std::int32_t>(*matches[e])});
-      places.push_back({item.X, item.Y});
-      if (places.back() != PlaceOf(layout[e]))
-        moves.push_back({found.back().index, PlaceOf(layout[e])});
+      places.push_back(place);
     }
+    std::vector<PostedItemMessage> moves = MovesLeft(layout, found, places);
     // The pass of captions already says where every item stands.
-    if (moves.empty()) return ReportOf(exchange, layout, found, places);
+    if (moves.empty()) return ReportOf(exchange, layout, found, places, std::move(offScreen));
     snap.Engage();
-    PostInBursts(exchange, lv::kSetItemPosition32, moves, BurstDrawing::Held);
+    if (writer.placer != nullptr) {
+      if (PlaceThrough(*writer.placer, exchange, layout, found, places)) {
+        return ReportOf(exchange, layout, found, places, std::move(offScreen));
+      }
+      // What the view placed before it failed lasts: only the rest is
+      // moved, and counted.
+      writer.listMovesForgotten = true;
+      moves = MovesLeft(layout, found, PlacesOf(exchange, found));
+    }
+    PostInBursts(exchange, lv::kSetItemPosition32, moves, drawing);
+    listMoves = moves.size();
     indexesChanged = ItemCount(exchange) != count;
   }
   if (indexesChanged) {
     snap.Engage();
-    found = MoveEachBySearch(exchange, layout);
+    // The search moves each entry it finds: those no monitor would show go
+    // unnamed to it, and their slots stay where they are.
+    const VisibleArea screens = VisibleArea::Of(exchange);
+    Layout shown = layout;
+    offScreen.clear();
+    for (DesktopIcon& entry : shown) {
+      if (entry.Name.empty() || screens.Shows(PlaceOf(entry))) continue;
+      offScreen.push_back(entry.Name);
+      entry.Name.clear();
+    }
+    found = MoveEachBySearch(exchange, shown);
+    listMoves = found.size();
   }
   snap.Release();
-  std::vector<PostedItemMessage> asks;
-  asks.reserve(found.size());
-  for (const FoundItem& item : found) asks.push_back({item.index, {}});
-  return ReportOf(exchange, layout, found,
-                  PostInBursts(exchange, lv::kGetItemPosition, asks, BurstDrawing::AsItGoes));
+  ApplyReport report =
+      ReportOf(exchange, layout, found, PlacesOf(exchange, found), std::move(offScreen));
+  if (writer.listMovesForgotten) report.Forgettable = listMoves;
+  return report;
 }
 
 }  // namespace icotrace

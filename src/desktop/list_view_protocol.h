@@ -13,6 +13,7 @@ inline constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSIT
 inline constexpr std::uint32_t kGetItemW = 0x104B;           // LVM_GETITEMW
 inline constexpr std::uint32_t kFindItemW = 0x1053;          // LVM_FINDITEMW
 inline constexpr std::uint32_t kGetOrigin = 0x1029;          // LVM_GETORIGIN
+inline constexpr std::uint32_t kGetIconSpacing = 0x1033;     // LVM_GETICONSPACING
 inline constexpr std::uint32_t kSetExtendedStyle = 0x1036;   // LVM_SETEXTENDEDLISTVIEWSTYLE
 inline constexpr std::uint32_t kGetExtendedStyle = 0x1037;   // LVM_GETEXTENDEDLISTVIEWSTYLE
 

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-#include "desktop/caption_match.h"
 #include "core/command_error.h"
+#include "desktop/caption_match.h"
 #include "desktop/desktop_messages.h"
+#include "desktop/folder_view_placer.h"
 #include "desktop/item_matching.h"
 #include "desktop/list_view_apply.h"
 #include "desktop/list_view_protocol.h"
 #include "desktop/mod_icons_9x.h"
 #include "desktop/mod_icons_nt.h"
+#include "desktop/visible_area.h"
 
 namespace icotrace {
 namespace {
@@ -129,33 +131,83 @@ std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   return static_cast<std::int32_t>(layout.size());
 }
 
+bool modCommon::KeepsOwnPlaces() {
+  OsVersionNumbers version;
+  if (!IsWindowsNT() || !m_api.RtlGetVersion(version)) return false;
+  if (version.dwMajorVersion != 10) return version.dwMajorVersion > 10;
+  return version.dwMinorVersion > 0 || version.dwBuildNumber >= 17763;
+}
+
+namespace {
+
+// The folder view is reached through COM, which waits on a hung shell
+// without end: a message with a timeout proves the shell answers first.
+// Releases the view on every way out.
+class FolderViewSession {
+ public:
+  FolderViewSession(DesktopFolderView& view, WindowHandle listView, std::uint64_t deadline)
+      : m_view(view), m_reach(view.Open(listView, deadline)) {}
+  ~FolderViewSession() { m_view.Close(); }
+  FolderViewSession(const FolderViewSession&) = delete;
+  FolderViewSession& operator=(const FolderViewSession&) = delete;
+  FolderViewReach Reach() const { return m_reach; }
+
+ private:
+  DesktopFolderView& m_view;
+  FolderViewReach m_reach;
+};
+
+}  // namespace
+
 void modCommon::PlaceThroughFolderView(const Layout& layout) {
   if (m_folderView == nullptr || !IsWindowsNT()) return;
-  // The folder view is reached through COM, which waits on a hung shell
-  // without end: a message with a timeout proves the shell answers first.
   Exchange().Send(lv::kGetItemCount, 0, 0);
-  struct Release {
-    DesktopFolderView& view;
-    ~Release() { view.Close(); }
-  } release{*m_folderView};
-  if (!m_folderView->Open(m_state.hDesktopListView)) return;
+  const FolderViewSession session(*m_folderView, m_state.hDesktopListView,
+                                  m_api.GetTickCount64() + kFolderViewBudgetMs);
+  if (session.Reach() != FolderViewReach::Opened) return;
   const std::vector<std::optional<std::size_t>> matches =
       MatchEntriesToItems(m_api, layout, m_folderView->ItemNames());
+  const VisibleArea screens = VisibleArea::Of(Exchange());
   std::vector<ItemPlacement> placements;
   for (std::size_t e = 0; e < layout.size(); ++e) {
-    if (matches[e]) placements.push_back({*matches[e], layout[e].X, layout[e].Y});
+    if (matches[e] && screens.Shows({layout[e].X, layout[e].Y}))
+      placements.push_back({*matches[e], layout[e].X, layout[e].Y});
   }
   if (!placements.empty()) m_folderView->PositionItems(placements);
+}
+
+ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
+  if (m_folderView == nullptr) return ApplyThroughListView(Exchange(), layout);
+  Exchange().Send(lv::kGetItemCount, 0, 0);
+  const std::uint64_t deadline = m_api.GetTickCount64() + kFolderViewBudgetMs;
+  const FolderViewSession session(*m_folderView, m_state.hDesktopListView, deadline);
+  switch (session.Reach()) {
+    case FolderViewReach::NotThisDesktop:  // nobody undoes the list view's moves
+      return ApplyThroughListView(Exchange(), layout);
+    case FolderViewReach::Unreachable:
+      return ApplyThroughListView(Exchange(), layout, {nullptr, true});
+    case FolderViewReach::Opened:
+      break;
+  }
+  FolderViewPlacer placer(m_api, *m_folderView, layout, deadline);
+  return ApplyThroughListView(Exchange(), layout, {&placer, false});
 }
 
 ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
   LocateDesktopListView();
   OpenedArea area(*this);
-  PlaceThroughFolderView(layout);
-  // The list view then sees what the batch did, and moves what it left.
-  ApplyReport report = ApplyThroughListView(Exchange(), layout);
+  ApplyReport report;
+  if (KeepsOwnPlaces()) {
+    report = ApplyThroughFolderView(layout);
+  } else {
+    PlaceThroughFolderView(layout);
+    // The list view then sees what the batch did, and moves what it left.
+    report = ApplyThroughListView(Exchange(), layout);
+  }
+  // Invalidations ask nothing back: the shell repaints when its thread gets
+  // to it, and a shell that hangs in its repaint holds nobody.
   m_api.RedrawWindow(0, win::kRdwErase);
-  m_api.UpdateWindow(m_state.hDesktopListView);
+  m_api.RedrawWindow(m_state.hDesktopListView, win::kRdwInvalidate | win::kRdwErase);
   return report;
 }
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/apply_report.h"
 #include "core/desktop_icon.h"
+#include "desktop/apply_report.h"
 #include "desktop/exchange_state.h"
 #include "desktop/shell_exchange.h"
 #include "platform/desktop_folder_view.h"
@@ -40,10 +40,14 @@ class modCommon {
   // returns their number. Leaves layout as it was when it throws.
   std::int32_t ReadDesktopLayout(Layout& layout);
   // Moves every named item of layout to its recorded place, then has the
-  // desktop repainted, and tells which items found did not land there. On the
-  // NT family the desktop's folder view places the items first; the list view
-  // then moves any it left.
+  // desktop repainted, and tells which items found did not land there. On a
+  // desktop that keeps its own places (Windows 10 1809 and later) the folder
+  // view is the writer; on the older NT family it places the items first and
+  // the list view moves any it left.
   ApplyReport ApplyDesktopLayout(const Layout& layout);
+  // Windows 10 version 1809 (build 17763) or later, told by the system's
+  // true version.
+  bool KeepsOwnPlaces();
 
   const ExchangeState& State() const { return m_state; }
 
@@ -53,6 +57,8 @@ class modCommon {
   ShellExchange Exchange();
   // Asks the folder view to place every entry it can match, in one batch.
   void PlaceThroughFolderView(const Layout& layout);
+  // The folder view writes, the list view tells where the items landed.
+  ApplyReport ApplyThroughFolderView(const Layout& layout);
 
   WinApi& m_api;
   DesktopFolderView* m_folderView;

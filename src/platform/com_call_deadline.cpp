@@ -13,7 +13,7 @@ constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
 
 }  // namespace
 
-ComCallDeadline::ComCallDeadline(DWORD limitMs) : m_limitMs(limitMs) {
+ComCallDeadline::ComCallDeadline(ULONGLONG deadline) : m_deadline(deadline) {
   m_registered = SUCCEEDED(::CoRegisterMessageFilter(this, m_previous.GetAddressOf()));
   if (!m_registered) return;
   m_stopWaking.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -34,6 +34,11 @@ ComCallDeadline::~ComCallDeadline() {
   if (!m_registered) return;
   ComPtr<IMessageFilter> ours;
   ::CoRegisterMessageFilter(m_previous.Get(), ours.GetAddressOf());
+}
+
+DWORD ComCallDeadline::Left() const {
+  const ULONGLONG now = ::GetTickCount64();
+  return now >= m_deadline ? 0 : static_cast<DWORD>(m_deadline - now);
 }
 
 HRESULT STDMETHODCALLTYPE ComCallDeadline::QueryInterface(REFIID iid, void** object) {
@@ -59,14 +64,16 @@ DWORD STDMETHODCALLTYPE ComCallDeadline::HandleInComingCall(DWORD, HTASK, DWORD,
   return SERVERCALL_ISHANDLED;
 }
 
-DWORD STDMETHODCALLTYPE ComCallDeadline::RetryRejectedCall(HTASK, DWORD elapsedMs,
-                                                           DWORD rejectType) {
-  if (rejectType == SERVERCALL_RETRYLATER && elapsedMs < m_limitMs) return kRetryAfterMs;
+// The time of the session counts, not the call's: a shell that answers each
+// call just in time would otherwise hold the window for as many limits as
+// there are calls.
+DWORD STDMETHODCALLTYPE ComCallDeadline::RetryRejectedCall(HTASK, DWORD, DWORD rejectType) {
+  if (rejectType == SERVERCALL_RETRYLATER && Left() > kRetryAfterMs) return kRetryAfterMs;
   return kGiveUp;
 }
 
-DWORD STDMETHODCALLTYPE ComCallDeadline::MessagePending(HTASK, DWORD elapsedMs, DWORD) {
-  return elapsedMs >= m_limitMs ? PENDINGMSG_CANCELCALL : PENDINGMSG_WAITDEFPROCESS;
+DWORD STDMETHODCALLTYPE ComCallDeadline::MessagePending(HTASK, DWORD, DWORD) {
+  return Left() == 0 ? PENDINGMSG_CANCELCALL : PENDINGMSG_WAITDEFPROCESS;
 }
 
 }  // namespace icotrace

@@ -1,9 +1,10 @@
 // A time limit on the calls that this thread makes into another apartment or
-// process through COM. While a call waits, COM asks the thread's message
-// filter what to do; past the limit the filter cancels the call, which then
+// process through COM, one deadline for a whole session of calls. While a call
+// waits, COM asks the thread's message filter what to do; past the deadline
+// the filter cancels the call, which then
 // fails with RPC_E_CALL_CANCELLED instead of holding the thread (and the
 // window it runs) for as long as the shell does not answer. A call that the
-// other side turns away as busy is tried again until the limit.
+// other side turns away as busy is tried again until the deadline.
 //
 // Only an apartment-threaded thread has a message filter; elsewhere this
 // does nothing. Windows builds only.
@@ -20,13 +21,16 @@ namespace icotrace {
 
 class ComCallDeadline final : public IMessageFilter {
  public:
-  explicit ComCallDeadline(DWORD limitMs);
+  // deadline: a GetTickCount64 value.
+  explicit ComCallDeadline(ULONGLONG deadline);
   ~ComCallDeadline();
   ComCallDeadline(const ComCallDeadline&) = delete;
   ComCallDeadline& operator=(const ComCallDeadline&) = delete;
 
   // True when COM took this filter for the thread.
   bool Active() const { return m_registered; }
+  // The milliseconds left before the deadline, 0 once it is reached.
+  DWORD Left() const;
 
   // IUnknown: the object lives as long as its owner, never through Release.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -41,7 +45,7 @@ class ComCallDeadline final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD elapsedMs, DWORD pendingType) override;
 
  private:
-  DWORD m_limitMs;
+  ULONGLONG m_deadline;
   LONG m_references = 1;
   ComPtr<IMessageFilter> m_previous;
   bool m_registered = false;

@@ -28,6 +28,13 @@ RemoteAddress FromPointer(const void* address) {
   return reinterpret_cast<UINT_PTR>(address);
 }
 
+// EnumDisplayMonitors' callback (a lambda has no stdcall form on x86).
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+  reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+      {rect->left, rect->top, rect->right, rect->bottom});
+  return TRUE;
+}
+
 }  // namespace
 
 WindowHandle Win32Api::FindWindowA(const char* className) {
@@ -79,9 +86,20 @@ void Win32Api::RedrawWindow(WindowHandle window, std::uint32_t flags) {
   ::RedrawWindow(ToHwnd(window), nullptr, nullptr, flags);
 }
 
-void Win32Api::UpdateWindow(WindowHandle window) {
-  // A hung shell would hold the paint message forever.
-  if (!::IsHungAppWindow(ToHwnd(window))) ::UpdateWindow(ToHwnd(window));
+bool Win32Api::ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) {
+  POINT point{x, y};
+  if (!::ClientToScreen(ToHwnd(window), &point)) return false;
+  x = point.x;
+  y = point.y;
+  return true;
+}
+
+std::vector<Rect> Win32Api::EnumDisplayMonitors() {
+  std::vector<Rect> monitors;
+  if (!::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors))) {
+    monitors.clear();
+  }
+  return monitors;
 }
 
 std::string Win32Api::LCMapStringW(std::u16string_view text) {
@@ -118,6 +136,21 @@ bool Win32Api::GetVersionExA(OsVersionInfoA& info) {
   const BOOL ok = ::GetVersionExA(&version);
   info.dwPlatformId = version.dwPlatformId;
   return ok != FALSE;
+}
+
+bool Win32Api::RtlGetVersion(OsVersionNumbers& version) {
+  // Not in the import libraries of every toolchain: taken from ntdll, which
+  // every process has loaded.
+  using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return false;
+  const auto call = reinterpret_cast<RtlGetVersionCall>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "RtlGetVersion")));
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (call == nullptr || call(&info) != 0) return false;
+  version = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+  return true;
 }
 
 KernelHandle Win32Api::OpenProcess(std::uint32_t access, bool inheritHandle,

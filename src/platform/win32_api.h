@@ -22,12 +22,14 @@ class Win32Api final : public WinApi {
                     std::int64_t lParam) override;
   std::uint32_t GetWindowStyle(WindowHandle window) override;
   void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
-  void UpdateWindow(WindowHandle window) override;
+  bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) override;
+  std::vector<Rect> EnumDisplayMonitors() override;
 
   std::string LCMapStringW(std::u16string_view text) override;
   std::uint64_t GetTickCount64() override;
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
+  bool RtlGetVersion(OsVersionNumbers& version) override;
   KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;

@@ -15,7 +15,7 @@ class Win32DesktopFolderView final : public DesktopFolderView {
   Win32DesktopFolderView(const Win32DesktopFolderView&) = delete;
   Win32DesktopFolderView& operator=(const Win32DesktopFolderView&) = delete;
 
-  bool Open(WindowHandle listView) override;
+  FolderViewReach Open(WindowHandle listView, std::uint64_t deadline) override;
   std::vector<std::u16string> ItemNames() override;
   bool PositionItems(const std::vector<ItemPlacement>& placements) override;
   void Close() override;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -40,7 +41,12 @@ class WinApi {
   virtual std::uint32_t GetWindowStyle(WindowHandle window) = 0;
   // No rectangle and no region: the whole window (or the desktop for 0).
   virtual void RedrawWindow(WindowHandle window, std::uint32_t flags) = 0;
-  virtual void UpdateWindow(WindowHandle window) = 0;
+  // Client coordinates of window to the screen's; false when the window is
+  // gone.
+  virtual bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) = 0;
+  // Every display monitor's rectangle in screen coordinates; empty when the
+  // question fails.
+  virtual std::vector<Rect> EnumDisplayMonitors() = 0;
 
   // kernel32
   // The sort key of text in the user's locale, letter case ignored
@@ -51,6 +57,9 @@ class WinApi {
   virtual std::uint64_t GetTickCount64() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual bool GetVersionExA(OsVersionInfoA& info) = 0;
+  // ntdll's RtlGetVersion: the true version, which GetVersionEx hides from a
+  // program whose manifest does not name the system.
+  virtual bool RtlGetVersion(OsVersionNumbers& version) = 0;
   virtual KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                                    std::uint32_t processId) = 0;
   virtual KernelHandle GetCurrentProcess() = 0;

@@ -19,6 +19,22 @@ struct OsVersionInfoA {
   std::uint32_t dwPlatformId = 0;
 };
 
+// The fields of RTL_OSVERSIONINFOW that tell the system's version as it is,
+// whatever the program's manifest claims.
+struct OsVersionNumbers {
+  std::uint32_t dwMajorVersion = 0;
+  std::uint32_t dwMinorVersion = 0;
+  std::uint32_t dwBuildNumber = 0;
+};
+
+// A rectangle in screen or client coordinates, right and bottom excluded.
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
 }  // namespace icotrace
 
 // The values that cross the seam with the calls of WinApi, as Windows defines
@@ -37,7 +53,9 @@ inline constexpr std::uint32_t kMemCommitReserve = 0x3000;
 inline constexpr std::uint32_t kMemRelease = 0x8000;
 inline constexpr std::uint32_t kPageReadWrite = 4;
 inline constexpr std::uint32_t kFileMapAllAccess = 0xF001F;
+inline constexpr std::uint32_t kRdwInvalidate = 1;
 inline constexpr std::uint32_t kRdwErase = 4;
-inline constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
+inline constexpr std::uint32_t kWsVisible = 0x10000000;  // WS_VISIBLE
+inline constexpr std::uint32_t kSetRedraw = 0x000B;      // WM_SETREDRAW
 
 }  // namespace icotrace::win

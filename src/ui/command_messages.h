@@ -25,7 +25,32 @@ inline constexpr char16_t kUnplacedAutoArrange[] =
     u"icônes. Pour la désactiver, cliquez avec le bouton droit sur le bureau, choisissez "
     u"« Affichage », puis décochez « Réorganiser automatiquement les icônes », et appliquez "
     u"de nouveau la configuration.";
+inline constexpr char16_t kUnplacedOtherCauseOne[] =
+    u"Le bureau a refusé ce déplacement ou a replacé cette icône lui-même.";
 inline constexpr char16_t kUnplacedOtherCause[] =
     u"Le bureau a refusé ces déplacements ou a replacé ces icônes lui-même.";
+
+// In the same report: icons left alone because their recorded place is on
+// no current screen.
+inline constexpr char16_t kOffScreenOne[] =
+    u"1 icône du bureau n'a pas été déplacée : aucun des écrans actuels ne la montrerait à la "
+    u"place enregistrée :";
+inline constexpr char16_t kOffScreenManyTail[] =
+    u" icônes du bureau n'ont pas été déplacées : aucun des écrans actuels ne les montrerait aux "
+    u"places enregistrées :";
+inline constexpr char16_t kOffScreenCause[] =
+    u"La configuration a été enregistrée avec une autre disposition des écrans.";
+
+// And icons moved while the desktop's own placing did not answer: Windows 10
+// and 11 may put them back at the desktop's next refresh.
+inline constexpr char16_t kForgettableOne[] =
+    u"Le bureau n'a pas répondu à temps : 1 icône a été déplacée sans lui, et il pourrait "
+    u"oublier sa place à sa prochaine actualisation. Appliquez de nouveau la configuration "
+    u"quand le bureau répond : cette place durera alors.";
+inline constexpr char16_t kForgettableManyLead[] = u"Le bureau n'a pas répondu à temps : ";
+inline constexpr char16_t kForgettableManyTail[] =
+    u" icônes ont été déplacées sans lui, et il pourrait oublier leurs places à sa prochaine "
+    u"actualisation. Appliquez de nouveau la configuration quand le bureau répond : ces places "
+    u"dureront alors.";
 
 }  // namespace icotrace::messages

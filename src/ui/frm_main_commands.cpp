@@ -71,8 +71,10 @@ void FrmMainCommands::Command1_Click() {
 
 void FrmMainCommands::Command2_Click() {
   const ApplyReport report = m_services.desktop.ApplyDesktopLayout(m_layout);
-  // Silent when every item found stands where the layout puts it.
-  if (!report.Unplaced.empty()) m_view.ShowWarning(UnplacedIconsMessage(report));
+  // Silent when every item found stands where the layout puts it, for good.
+  if (const std::u16string told = UnplacedIconsMessage(report); !told.empty()) {
+    m_view.ShowWarning(told);
+  }
 }
 
 void FrmMainCommands::Command3_Click() {

@@ -15,24 +15,48 @@ std::u16string Shown(const std::u16string& name) {
   return u"« " + name.substr(0, kLongestNameShown) + u"… »";
 }
 
+std::u16string Count(std::size_t count) {
+  return DecimalText(static_cast<long long>(count));
+}
+
+// One paragraph: the count in agreement, the first few names, the cause.
+std::u16string Section(const std::vector<std::u16string>& names, const char16_t* one,
+                       const char16_t* manyTail, const std::u16string& cause) {
+  namespace m = messages;
+  const std::size_t count = names.size();
+  std::u16string text = count == 1 ? std::u16string(one) : Count(count) + manyTail;
+  for (std::size_t i = 0; i < count && i < kNamesShown; ++i) text += u"\n" + Shown(names[i]);
+  if (count > kNamesShown) {
+    text += u"\n" + (m::kUnplacedMoreLead + Count(count - kNamesShown)) + m::kUnplacedMoreTail;
+  }
+  return text + u"\n\n" + cause;
+}
+
+void Append(std::u16string& report, const std::u16string& section) {
+  if (!report.empty()) report += u"\n\n";
+  report += section;
+}
+
 }  // namespace
 
 std::u16string UnplacedIconsMessage(const ApplyReport& report) {
   namespace m = messages;
-  const std::size_t count = report.Unplaced.size();
-  if (count == 0) return {};
-  std::u16string text = count == 1
-                            ? std::u16string(m::kUnplacedOne)
-                            : DecimalText(static_cast<long long>(count)) + m::kUnplacedManyTail;
-  for (std::size_t i = 0; i < count && i < kNamesShown; ++i) {
-    text += u"\n" + Shown(report.Unplaced[i]);
+  std::u16string text;
+  if (const std::size_t count = report.Unplaced.size(); count != 0) {
+    const char16_t* cause = report.AutoArrange ? m::kUnplacedAutoArrange
+                            : count == 1       ? m::kUnplacedOtherCauseOne
+                                               : m::kUnplacedOtherCause;
+    Append(text, Section(report.Unplaced, m::kUnplacedOne, m::kUnplacedManyTail, cause));
   }
-  if (count > kNamesShown) {
-    text += u"\n" +
-            (m::kUnplacedMoreLead + DecimalText(static_cast<long long>(count - kNamesShown))) +
-            m::kUnplacedMoreTail;
+  if (!report.OffScreen.empty()) {
+    Append(text,
+           Section(report.OffScreen, m::kOffScreenOne, m::kOffScreenManyTail, m::kOffScreenCause));
   }
-  return text + u"\n\n" + (report.AutoArrange ? m::kUnplacedAutoArrange : m::kUnplacedOtherCause);
+  if (report.Forgettable == 1) Append(text, m::kForgettableOne);
+  if (report.Forgettable > 1) {
+    Append(text, m::kForgettableManyLead + Count(report.Forgettable) + m::kForgettableManyTail);
+  }
+  return text;
 }
 
 }  // namespace icotrace

@@ -1,5 +1,6 @@
-// What the apply command tells the user about icons it found but could not
-// put where the layout says.
+// What the apply command tells the user, in one message: the icons it found
+// but could not put where the layout says, those it left alone because no
+// screen would show them, and the moves the desktop may forget.
 #pragma once
 
 #include <string>
@@ -8,8 +9,8 @@
 
 namespace icotrace {
 
-// The count, the first few names and the likely cause; empty when every
-// item found was placed.
+// For each kind, the count, the first few names and the cause; empty when
+// every item found was placed where it lasts.
 std::u16string UnplacedIconsMessage(const ApplyReport& report);
 
 }  // namespace icotrace

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <tuple>
 
 #include "desktop/exchange_records.h"
 #include "desktop/list_view_protocol.h"
@@ -61,6 +62,21 @@ std::vector<WindowHandle> SimulatedShell::ChildrenOf(WindowHandle parent) const 
     if (m_windows.at(handle).parent == parent) children.push_back(handle);
   }
   return children;
+}
+
+void SimulatedShell::KeepPlacesInModel() {
+  m_kept.clear();
+  for (const Item& item : m_items) m_kept.push_back({item.x, item.y});
+}
+
+void SimulatedShell::Refresh() {
+  for (std::size_t i = 0; i < m_kept.size() && i < m_items.size(); ++i)
+    std::tie(m_items[i].x, m_items[i].y) = std::tie(m_kept[i].x, m_kept[i].y);
+}
+
+void SimulatedShell::Place(std::size_t item, std::int32_t x, std::int32_t y) {
+  MoveItem(item, {x, y});
+  if (item < m_kept.size()) m_kept[item] = {m_items[item].x, m_items[item].y};
 }
 
 void SimulatedShell::UseWorkerWLayout() {
@@ -187,7 +203,7 @@ bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::u
                                   std::int64_t lParam) {
   Note("PostMessage " + Hex(msg) + " " + std::to_string(static_cast<std::int64_t>(wParam)) + " " +
        Hex(static_cast<std::uint64_t>(lParam)));
-  if (window == 0 || m_windows.count(window) == 0) return false;
+  if (window == 0 || m_windows.count(window) == 0 || msg == faults.postRefused) return false;
   m_queue.push_back({window, msg, wParam, lParam});
   return true;
 }
@@ -214,7 +230,8 @@ void SimulatedShell::Sleep(std::uint32_t milliseconds) {
 
 std::uint32_t SimulatedShell::GetWindowStyle(WindowHandle window) {
   if (m_windows.count(window) == 0) return 0;
-  return window == m_listView && m_autoArrange ? lv::kAutoArrange : 0;
+  if (window != m_listView) return win::kWsVisible;
+  return (m_autoArrange ? lv::kAutoArrange : 0) | (m_visible ? win::kWsVisible : 0);
 }
 
 std::string SimulatedShell::LCMapStringW(std::u16string_view text) {
@@ -333,10 +350,12 @@ std::int64_t SimulatedShell::AnswerListView(std::uint32_t msg, std::uint64_t wPa
     case lv::kGetOrigin: {
       std::uint8_t* point = Resolve(address, kPointSize, "LVM_GETORIGIN");
       if (point == nullptr) return 0;
-      const Bytes encoded = EncodePoint({0, 0});
+      const Bytes encoded = EncodePoint(origin);
       std::memcpy(point, encoded.data(), encoded.size());
       return 1;
     }
+    case lv::kGetIconSpacing:
+      return (kIconSpacing << 16) | kIconSpacing;
     case lv::kGetExtendedStyle:
       return m_extendedStyle;
     case lv::kSetExtendedStyle: {
@@ -356,8 +375,11 @@ void SimulatedShell::RedrawWindow(WindowHandle window, std::uint32_t flags) {
   Note("RedrawWindow " + Hex(window) + " " + std::to_string(flags));
 }
 
-void SimulatedShell::UpdateWindow(WindowHandle window) {
-  Note("UpdateWindow " + Hex(window));
+bool SimulatedShell::ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) {
+  if (window != m_listView) return false;
+  x += clientLeft;
+  y += clientTop;
+  return true;
 }
 
 bool SimulatedShell::GetVersionExA(OsVersionInfoA& info) {
@@ -365,6 +387,12 @@ bool SimulatedShell::GetVersionExA(OsVersionInfoA& info) {
   if (faults.getVersionFails || info.dwOSVersionInfoSize != 148) return false;
   info.dwPlatformId = m_family == Family::NT ? 2 : 1;
   return true;
+}
+
+bool SimulatedShell::RtlGetVersion(OsVersionNumbers& numbers) {
+  Note("RtlGetVersion");
+  numbers = version;
+  return !faults.getVersionFails;
 }
 
 KernelHandle SimulatedShell::OpenProcess(std::uint32_t access, bool inheritHandle,

@@ -38,6 +38,7 @@ class SimulatedShell final : public WinApi {
     bool findWraps = false;                // LVM_FINDITEMW wraps round as LVFI_WRAP would
     int removeItemAtFirstPostedMove = -1;  // this item goes when the first posted move arrives
     bool ignoreMoves = false;              // moves are answered, nothing moves
+    std::uint32_t postRefused = 0;         // posts of this message fail (a full queue)
   };
 
   // The list view's shape: LVS_EX_SNAPTOGRID lands a move on the nearest
@@ -47,6 +48,23 @@ class SimulatedShell final : public WinApi {
   void SetExtendedStyle(std::uint32_t style) { m_extendedStyle = style; }
   std::uint32_t ExtendedStyle() const { return m_extendedStyle; }
   void SetAutoArrange(bool on) { m_autoArrange = on; }
+  // Desktop icons turned off: the list view is hidden.
+  void SetVisible(bool on) { m_visible = on; }
+  // The system's true version (RtlGetVersion); Windows 7 unless told.
+  OsVersionNumbers version{6, 1, 7601};
+  // Monitors, the list view's client corner on screen, its LVM_GETORIGIN.
+  std::vector<Rect> monitors{{-32768, -32768, 32767, 32767}};
+  std::int32_t clientLeft = 0;
+  std::int32_t clientTop = 0;
+  PointRecord origin;
+  static constexpr std::int32_t kIconSpacing = 75;
+  // As Windows 10 1809 and later: the desktop keeps the items' places in a
+  // model that only the folder view's Place changes and a Refresh puts back.
+  void KeepPlacesInModel();
+  void Refresh();
+  void Place(std::size_t item, std::int32_t x, std::int32_t y);
+  // Time passing without the program sleeping (a call into the shell).
+  void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
   // Posted messages waiting for the shell's thread, which takes them only
   // while the program sleeps (a sent message is answered first).
   std::size_t QueuedMessages() const { return m_queue.size(); }
@@ -112,11 +130,13 @@ class SimulatedShell final : public WinApi {
                     std::int64_t lParam) override;
   std::uint32_t GetWindowStyle(WindowHandle window) override;
   void RedrawWindow(WindowHandle window, std::uint32_t flags) override;
-  void UpdateWindow(WindowHandle window) override;
+  bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) override;
+  std::vector<Rect> EnumDisplayMonitors() override { return monitors; }
   std::string LCMapStringW(std::u16string_view text) override;
   std::uint64_t GetTickCount64() override { return m_clock; }
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
+  bool RtlGetVersion(OsVersionNumbers& numbers) override;
   KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
@@ -173,6 +193,8 @@ class SimulatedShell final : public WinApi {
   int m_messagesAnswered = 0;
   std::uint32_t m_extendedStyle = 0;
   bool m_autoArrange = false;
+  bool m_visible = true;
+  std::vector<PointRecord> m_kept;  // the desktop's own model, when it keeps one
   struct Posted {
     WindowHandle window;
     std::uint32_t msg;

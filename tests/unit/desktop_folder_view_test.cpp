@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/command_error.h"
+#include "desktop/folder_view_placer.h"
 #include "desktop/item_matching.h"
 #include "desktop/mod_common.h"
 #include "desktop_test_support.h"
@@ -43,6 +46,8 @@ TEST(ItemMatch, FollowsTheListViewSearchRules) {
 class FolderViewApply : public ::testing::Test {
  protected:
   void SetUp() override {
+    shell = SimulatedShell();
+    view = FakeFolderView(shell);
     shell.SetItems({Icon(u"Corbeille", 10, 10), Icon(u"Dossier", 20, 20), Icon(u"Dossier", 30, 30),
                     Icon(u"Notes", 40, 40)});
   }
@@ -91,8 +96,8 @@ TEST_F(FolderViewApply, MovesThroughTheListViewWhatTheFolderViewLeftOrMisplaced)
 TEST_F(FolderViewApply, FallsBackWholeWhenTheViewIsMissingOrRefusesTheBatch) {
   for (const bool missing : {true, false}) {
     SetUp();
-    view.available = !missing;
-    view.positionFails = !missing;
+    view.reach = missing ? FolderViewReach::NotThisDesktop : FolderViewReach::Opened;
+    view.positionFailsAt = missing ? -1 : 0;
     shell.ClearLog();
     desktop.ApplyDesktopLayout(kLayout);
     EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
@@ -105,10 +110,10 @@ TEST_F(FolderViewApply, CallsComeInTheirOrder) {
   EXPECT_THAT(
       StepsOf(shell, {"FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
                       "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
-                      "PostMessage", "RedrawWindow", "UpdateWindow", "CloseHandle"}),
+                      "PostMessage", "RedrawWindow", "CloseHandle"}),
       ElementsAre("FindWindowA", "OpenProcess", "FolderView.Open", "FolderView.ItemNames",
                   "FolderView.PositionItems 1", "FolderView.Close", "SendMessage 0x104b",
-                  "RedrawWindow", "UpdateWindow", "CloseHandle"));
+                  "RedrawWindow", "CloseHandle"));
 }
 
 TEST_F(FolderViewApply, ReleasesTheViewAndTheAreaWhenTheShellHangsDuringTheCheck) {
@@ -138,6 +143,108 @@ TEST_F(FolderViewApply, TheNineXFamilyKeepsTheListViewPathOnly) {
   desktop.ApplyDesktopLayout(kLayout);
   EXPECT_EQ(view.opens, 0);
   ExpectRestored();
+}
+
+// Windows 10 1809 and later: the desktop keeps its own places, which a
+// refresh puts back; only the folder view's placement lasts.
+class DesktopThatKeepsItsPlaces : public FolderViewApply {
+ protected:
+  ApplyReport ApplyAndRefresh(const Layout& layout, OsVersionNumbers version = {10, 0, 17763}) {
+    shell.version = version;
+    shell.KeepPlacesInModel();
+    const ApplyReport report = desktop.ApplyDesktopLayout(layout);
+    shell.Refresh();
+    return report;
+  }
+};
+
+TEST_F(DesktopThatKeepsItsPlaces, TheFolderViewAloneWritesAndTheListViewJudges) {
+  EXPECT_EQ(ApplyAndRefresh(kLayout), ApplyReport{});
+  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty()) << "no list-view move";
+  ExpectRestored();
+  // Left behind, then asked once more with only what is out of place; placed
+  // elsewhere than asked: reported, never called done.
+  SetUp();
+  view.itemsLeftInPlace = {0};
+  view.itemsPlacedOff = {2};
+  EXPECT_EQ(ApplyAndRefresh(kLayout).Unplaced,
+            (std::vector<std::u16string>{u"corbeille", u"Dossier"}));
+  EXPECT_EQ(view.positionCalls, 2);
+  EXPECT_EQ(view.lastPlacements.size(), 2u);
+  EXPECT_TRUE(shell.LogOf("PostMessage 0x1031").empty());
+}
+
+// Where the folder view fails, the list view moves the items and the report
+// counts the moves the desktop may forget; where none manages this desktop
+// or before build 17763, the list view's moves last and nothing is said.
+TEST_F(DesktopThatKeepsItsPlaces, TheListViewStandsInAndTheReportSaysWhatMayBeForgotten) {
+  struct Case {
+    FolderViewReach reach;
+    int positionFailsAt;
+    std::uint64_t callMs;
+    OsVersionNumbers version;
+    std::size_t forgettable;
+  };
+  for (const Case& c : {Case{FolderViewReach::Unreachable, -1, 0, {10, 0, 22631}, 3},
+                        Case{FolderViewReach::Opened, 0, 0, {10, 0, 17763}, 3},
+                        Case{FolderViewReach::Opened, -1, 600'000, {10, 0, 17763}, 3},
+                        Case{FolderViewReach::NotThisDesktop, -1, 0, {10, 0, 17763}, 0},
+                        Case{FolderViewReach::Opened, 0, 0, {10, 0, 17134}, 0}}) {
+    SetUp();
+    std::tie(view.reach, view.positionFailsAt, view.callMs) =
+        std::tie(c.reach, c.positionFailsAt, c.callMs);
+    const std::uint64_t start = shell.GetTickCount64();
+    shell.version = c.version;
+    const ApplyReport report = desktop.ApplyDesktopLayout(kLayout);
+    EXPECT_EQ(report.Forgettable, c.forgettable) << c.version.dwBuildNumber;
+    EXPECT_TRUE(report.Unplaced.empty());
+    EXPECT_EQ(shell.LogOf("PostMessage 0x1031").size(), 3u);
+    EXPECT_LE(view.lastCallEnd - start, kFolderViewBudgetMs) << "a hung session ends in time";
+    ExpectRestored();
+  }
+}
+
+// One budget for the whole session: calls that each answer in time still
+// end it once their sum runs past it; what the view placed lasts.
+TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
+  std::vector<SimulatedShell::Item> items;
+  Layout layout;
+  for (int i = 0; i < 1000; ++i) {
+    items.push_back(Icon(u"Élément " + std::u16string(1, char16_t(0x100 + i)), i, 0));
+    layout.push_back(DesktopIcon{items.back().caption, i, 700});
+  }
+  shell.SetItems(items);
+  view.callMs = 1800;
+  const std::uint64_t start = shell.GetTickCount64();
+  const ApplyReport report = ApplyAndRefresh(layout);
+  EXPECT_THAT(shell.LogOf("FolderView.PositionItems"),
+              ElementsAre("FolderView.PositionItems 256", "FolderView.PositionItems 256"));
+  EXPECT_EQ(view.lastCallEnd - start, kFolderViewBudgetMs) << "cancelled at the deadline";
+  EXPECT_EQ(report.Forgettable, 1000u - kPlacementsPerCall);
+  EXPECT_EQ(shell.Items()[0].y, 700) << "placed by the folder view: kept by the refresh";
+  EXPECT_EQ(shell.Items()[999].y, 0) << "moved by the list view: forgotten, and reported";
+}
+
+// An icon whose box at the recorded place meets no monitor is left alone and
+// named; one that shows even in part is moved. Monitors are mapped into the
+// list view's coordinates with its client corner and its origin.
+TEST_F(FolderViewApply, EntriesThatNoMonitorWouldShowAreLeftAndNamed) {
+  constexpr std::int32_t kBox = SimulatedShell::kIconSpacing;
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, bool> cases[] = {
+      {0, 0, 3000, true},     {0, 0, 3840, false},         {0, 0, 1 - kBox, true},
+      {0, 0, -kBox, false},   {0, -100, -99 - kBox, true}, {0, -100, -100 - kBox, false},
+      {-1920, 0, 5759, true}, {-1920, 0, 5760, false}};
+  for (const auto& [clientLeft, originX, x, shown] : cases) {
+    SetUp();
+    shell.monitors = {{0, 0, 1920, 1080}, {1920, 200, 3840, 1280}};
+    shell.clientLeft = clientLeft;
+    shell.origin = {originX, 0};
+    const ApplyReport report = desktop.ApplyDesktopLayout(
+        {DesktopIcon{u"Notes", x, 300}, DesktopIcon{u"Corbeille", 2000, 300}});
+    EXPECT_EQ(shell.Items()[3].x, shown ? x : 40) << x;
+    EXPECT_EQ(report.OffScreen.size(), shown ? 0u : 1u) << x;
+    EXPECT_EQ(shell.Items()[0].x, 2000);
+  }
 }
 
 }  // namespace

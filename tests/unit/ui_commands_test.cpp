@@ -14,6 +14,7 @@
 #include "simulated_shell.h"
 #include "ui/command_gate.h"
 #include "ui/frm_main_commands.h"
+#include "ui/unplaced_icons_message.h"
 
 namespace icotrace::testing {
 namespace {
@@ -205,6 +206,21 @@ TEST_F(MainCommands, ApplyNamesTheIconsItCouldNotPlace) {
   EXPECT_EQ(view.warnings[1].rfind(u"1 icône du bureau n'a pas pu être placée", 0), 0u);
   EXPECT_NE(view.warnings[1].find(u"réorganisation automatique"), std::u16string::npos);
   EXPECT_NE(view.warnings[1].find(u"Affichage"), std::u16string::npos);
+}
+
+// Icons that no screen would show and moves the desktop may forget go into
+// the same one message, each in agreement with its number.
+TEST(ApplyMessage, TellsEveryKindInOneMessage) {
+  const std::u16string one = UnplacedIconsMessage({{}, false, {u"Écran 2"}, 1});
+  EXPECT_EQ(one.rfind(u"1 icône du bureau n'a pas été déplacée", 0), 0u);
+  EXPECT_NE(one.find(u"« Écran 2 »\n\nLa configuration a été enregistrée avec une autre "
+                     u"disposition des écrans.\n\nLe bureau n'a pas répondu à temps : 1 icône a"),
+            std::u16string::npos);
+  EXPECT_EQ(UnplacedIconsMessage({{u"A"}, false, {}, 0}).find(u"ces "), std::u16string::npos)
+      << "one icon: the singular throughout";
+  const std::u16string many = UnplacedIconsMessage({{}, false, {u"B", u"C"}, 2});
+  EXPECT_NE(many.find(u"2 icônes du bureau n'ont pas été déplacées"), std::u16string::npos);
+  EXPECT_NE(many.find(u"2 icônes ont été déplacées sans lui"), std::u16string::npos);
 }
 
 TEST_F(MainCommands, ChangingTheResolutionLoadsThatResolutionsFile) {

@@ -36,7 +36,8 @@ void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wst
   CheckAllMoved(demo.Truth(), original);
   if (!screenshotPrefix.empty()) RequestScreenshot(screenshotPrefix + L"-scrambled");
 
-  desktop.Common.ApplyDesktopLayout(layout);
+  // Nothing to tell: every item lands, and no folder view undoes these moves.
+  EXPECT_TRUE(desktop.Common.ApplyDesktopLayout(layout) == ApplyReport{});
   const std::vector<demo::DemoItem> restored = demo.Truth();
   CheckPositions(restored, original);
   EXPECT_TRUE(restored == original);  // captions, images and item data untouched too
@@ -45,6 +46,16 @@ void ScrambleAndRestore(const std::wstring& demoPath, const std::vector<std::wst
 
 TEST(DesktopApply, PutsEveryItemBackAfterAScramble) {
   ScrambleAndRestore(Demos().Same, {}, L"desktop");
+}
+
+// More than two bursts: the two halves of the burst region take turns.
+TEST(DesktopApply, PutsBackEveryOneOf2500ScrambledItems) {
+  std::vector<demo::DemoItem> items;
+  for (int i = 0; i < 2500; ++i)
+    items.push_back({L"Élément " + std::to_wstring(i), 8 + 24 * (i % 50), 8 + 14 * (i / 50), 0, 0});
+  const std::wstring path = E2eDirectory() + L"\\many-items.txt";
+  WriteFileBytes(path, demo::FormatItemFile(items));
+  ScrambleAndRestore(Demos().Same, {L"--items", path}, L"desktop-2500");
 }
 
 TEST(DesktopApply, MatchesWholeCaptionsKthToKth) {

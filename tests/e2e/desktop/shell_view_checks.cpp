@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shlobj.h>
+#include <wrl/client.h>
+
 #include <set>
 
 #include "demo_desktop_process.h"
@@ -11,9 +14,44 @@
 #include "desktop_e2e.h"
 #include "e2e_environment.h"
 #include "e2e_test.h"
+#include "platform/win32_item_label.h"
+#include "remote_memory.h"
 #include "shell_folder.h"
 
 namespace icotrace::e2e {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// The names that an apply makes in this process from the view's item IDs
+// (ItemLabel, as the folder view does) are the list view's captions, item by
+// item: extensions hidden, duplicates, accents, ';'. The view lives in the
+// demo's process, which keeps each item's ID list as its data: copied here.
+void CheckLabelsMadeHere(const ShellFolder& folder, HWND list,
+                         const std::vector<demo::DemoItem>& truth) {
+  ComPtr<IShellFolder> desktop;
+  ComPtr<IShellFolder> shown;
+  PIDLIST_ABSOLUTE path = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::SHGetDesktopFolder(desktop.GetAddressOf())) &&
+              SUCCEEDED(::SHParseDisplayName(folder.Path().c_str(), nullptr, &path, 0, nullptr)) &&
+              SUCCEEDED(desktop->BindToObject(path, nullptr, IID_PPV_ARGS(shown.GetAddressOf()))));
+  ::CoTaskMemFree(path);
+  const RemoteMemory view(list);
+  for (const demo::DemoItem& item : truth) {
+    std::vector<BYTE> id;
+    for (USHORT size = 1; size != 0 && id.size() < 0x10000;) {
+      const auto* at = reinterpret_cast<const BYTE*>(static_cast<INT_PTR>(item.LParam)) + id.size();
+      ASSERT_TRUE(view.Read(at, &size, sizeof size));
+      id.resize(id.size() + std::max<std::size_t>(size, sizeof size));
+      if (size != 0) ASSERT_TRUE(view.Read(at, id.data() + id.size() - size, size));
+    }
+    EXPECT_EQ(ItemLabel(*shown.Get(), reinterpret_cast<PCUITEMID_CHILD>(id.data())),
+              std::u16string(item.Caption.begin(), item.Caption.end()));
+  }
+}
+
+}  // namespace
 
 TEST(DesktopShellView, FoundWhereTheDesktopIsLookedFor) {
   const ShellFolder folder(L"Bureau Icotrace");
@@ -40,6 +78,7 @@ TEST(DesktopShellView, FoundWhereTheDesktopIsLookedFor) {
   Layout layout;
   desktop.Common.ReadDesktopLayout(layout);
   CheckSameItems(layout, truth);
+  CheckLabelsMadeHere(folder, list, truth);
 }
 
 TEST(DesktopShellView, ReadScrambleApply) {

@@ -130,7 +130,7 @@ TEST(ComCallDeadline, CancelsACallThatDoesNotAnswer) {
   ASSERT_NE(proxy, nullptr);
   EXPECT_EQ(Read(proxy, false).result, S_OK);
   {
-    const ComCallDeadline deadline(kLimitMs);
+    const ComCallDeadline deadline(::GetTickCount64() + kLimitMs);
     EXPECT_TRUE(deadline.Active());
     const TimedCall quick = Read(proxy, false);
     EXPECT_EQ(quick.result, S_OK);
@@ -156,7 +156,7 @@ TEST(ComCallDeadline, DoesNothingOutsideAnApartment) {
   bool active = true;
   std::thread([&] {
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    active = ComCallDeadline(kLimitMs).Active();
+    active = ComCallDeadline(::GetTickCount64() + kLimitMs).Active();
     ::CoUninitialize();
   }).join();
   EXPECT_FALSE(active);
