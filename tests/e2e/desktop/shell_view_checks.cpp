@@ -44,7 +44,9 @@ void CheckLabelsMadeHere(const ShellFolder& folder, HWND list,
       const auto* at = reinterpret_cast<const BYTE*>(static_cast<INT_PTR>(item.LParam)) + id.size();
       ASSERT_TRUE(view.Read(at, &size, sizeof size));
       id.resize(id.size() + std::max<std::size_t>(size, sizeof size));
-      if (size != 0) ASSERT_TRUE(view.Read(at, id.data() + id.size() - size, size));
+      if (size != 0) {
+        ASSERT_TRUE(view.Read(at, id.data() + id.size() - size, size));
+      }
     }
     EXPECT_EQ(ItemLabel(*shown.Get(), reinterpret_cast<PCUITEMID_CHILD>(id.data())),
               std::u16string(item.Caption.begin(), item.Caption.end()));
