@@ -5,7 +5,7 @@ set -euo pipefail
 
 want=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3-pil python3-yaml
       g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-      wine wine64 wine32:i386 fonts-wine xvfb imagemagick x11-utils xauth)
+      wine wine64 wine32:i386 wine64-tools fonts-wine xvfb imagemagick x11-utils xauth)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
