@@ -77,6 +77,7 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   m_scrambleMessage = RegisterWindowMessageW(kScrambleMessage);
   m_outsideMovesMessage = RegisterWindowMessageW(kOutsideMovesMessage);
   m_refreshMessage = RegisterWindowMessageW(kRefreshMessage);
+  m_crashMessage = RegisterWindowMessageW(kCrashMessage);
   if (m_options.WindowsShell) {
     m_windowsShell = std::make_unique<WindowsShell>(m_options, m_ownWork);
     m_items = m_windowsShell->ReadFolder();
@@ -202,6 +203,10 @@ LRESULT DemoDesktop::OnTopLevel(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == m_refreshMessage && m_refreshMessage != 0 && m_windowsShell) {
     m_windowsShell->Refresh();
     return 1;
+  }
+  if (message == m_crashMessage && m_crashMessage != 0) {
+    m_windowsShell.reset();
+    TerminateProcess(GetCurrentProcess(), kExitCrashed);
   }
   switch (message) {
     case WM_COPYDATA: {

@@ -67,6 +67,7 @@ class DemoDesktop {
   UINT m_scrambleMessage = 0;
   UINT m_outsideMovesMessage = 0;
   UINT m_refreshMessage = 0;
+  UINT m_crashMessage = 0;
   std::uint32_t m_outsideMoves = 0;  // sent to the list view by other programs
   std::uint32_t m_nextSeed = 1;
   IconDrag m_drag;

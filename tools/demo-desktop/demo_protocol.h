@@ -77,6 +77,12 @@ inline constexpr wchar_t kOutsideMovesMessage[] = L"IcotraceDemoDesktopOutsideMo
 // Registered window message, sent to the "Progman" window with --windows-shell:
 // refreshes the view as F5 does (IShellView::Refresh). Returns 1.
 inline constexpr wchar_t kRefreshMessage[] = L"IcotraceDemoDesktopRefresh";
+// Registered window message, posted to the "Progman" window: the process
+// ends at once, as a crash ends it, without saving anything. Its class is
+// revoked first: Wine's service keeps a dead server's class registered, and
+// would hand it out in place of the next one's.
+inline constexpr wchar_t kCrashMessage[] = L"IcotraceDemoDesktopCrash";
+inline constexpr int kExitCrashed = 5;
 
 // --exit-after and --hang-after count the item messages that come from
 // another thread: LVM_GETITEMW (one per item read) and LVM_FINDITEMW (one per

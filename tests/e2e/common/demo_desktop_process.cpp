@@ -88,6 +88,11 @@ bool DemoDesktopProcess::Exited(DWORD waitMs) const {
   return m_program.Ended(waitMs);
 }
 
+void DemoDesktopProcess::Crash() {
+  PostMessageW(m_progman, RegisterWindowMessageW(demo::kCrashMessage), 0, 0);
+  if (!m_program.Ended(5000)) m_program.Terminate();
+}
+
 DWORD DemoDesktopProcess::Stop() {
   if (!Exited(0)) {
     if (m_progman != nullptr) PostMessageW(m_progman, WM_CLOSE, 0, 0);

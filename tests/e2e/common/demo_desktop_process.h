@@ -46,6 +46,8 @@ class DemoDesktopProcess {
   bool Exited(DWORD waitMs = 0) const;
   // Asks it to close, ends it after a grace period; its exit code.
   DWORD Stop();
+  // Has it end at once, as a crash does: nothing of it runs to its end.
+  void Crash();
 
  private:
   RunningProgram m_program;

@@ -166,13 +166,28 @@ struct ShellDesktop {
 // Everything the steps share, from the first to the last.
 struct Walk {
   Walk() {
-    if (RunningUnderWine()) {
-      demo.emplace(PathArgument(1),
-                   std::vector<std::wstring>{L"--windows-shell", L"--view-state",
-                                             E2eDirectory() + L"\\real-desktop-view-state.txt"});
-    }
+    if (RunningUnderWine()) StartStandIn();
     ShowRealDesktop();
     icotrace.emplace(install.Program());
+  }
+
+  // The shell as Windows 10 and 11 keep it, with the state it saved last.
+  void StartStandIn() {
+    demo.emplace(PathArgument(1),
+                 std::vector<std::wstring>{L"--windows-shell", L"--view-state",
+                                           E2eDirectory() + L"\\real-desktop-view-state.txt"});
+  }
+  void CrashAndRestartStandIn() {
+    demo->Crash();
+    demo.reset();
+    // The dead shell's windows go a moment after it.
+    if (!WaitUntil([] { return FindWindowW(L"Progman", nullptr) == nullptr; }, kAnswerMs))
+      throw E2eError("the crashed desktop's windows stay");
+    StartStandIn();
+    const std::size_t wanted = files->Names().size();
+    if (!WaitUntil([&] { return FilesShown() == wanted; }, kShellMs))
+      throw E2eError("the restarted desktop does not show the files");
+    listView = ShellDesktop::Find({})->ListView;
   }
 
   void ShowRealDesktop() {
@@ -321,6 +336,16 @@ TEST_F(RealDesktop, ThePlacesHoldAfterARefresh) {
   ExpectListViewPlaces(s_walk->original);
   ExpectFolderViewPlaces();
   Screenshot(L"real-5-refreshed");
+}
+
+// A shell that crashes shows, once back, the places its view saved last:
+// those of the apply only when Icotrace had the view save them.
+TEST_F(RealDesktop, ThePlacesHoldAfterTheShellCrashes) {
+  if (!RunningUnderWine()) GTEST_SKIP() << "the check never ends the user's own shell";
+  ASSERT_NO_THROW(s_walk->CrashAndRestartStandIn());
+  ExpectListViewPlaces(s_walk->original);
+  ExpectFolderViewPlaces();
+  Screenshot(L"real-6-restarted");
 }
 
 }  // namespace
