@@ -38,6 +38,8 @@ inline constexpr char16_t kFaultTooFewFields[] =
 inline constexpr char16_t kFaultNulCharacter[] =
     u"la ligne contient un caractère nul (ce n'est pas un fichier de configuration)";
 inline constexpr char16_t kFaultTooManyLines[] = u"le fichier compte trop de lignes";
+inline constexpr char16_t kFaultInvalidUtf8[] =
+    u"le fichier est marqué comme écrit en UTF-8, mais cette ligne n'est pas de l'UTF-8 valide";
 // "le champ <name> <fault>"
 inline constexpr char16_t kFieldWord[] = u"le champ";
 inline constexpr char16_t kFaultEmptyNumber[] = u"est vide";
