@@ -47,12 +47,13 @@ inline constexpr char16_t kFaultNotDecimal[] = u"n'est pas un nombre entier écr
 inline constexpr char16_t kFaultOutOfRange[] =
     u"sort des limites d'un entier 32 bits (-2147483648 à 2147483647)";
 
-// After a save that could not write some captions exactly.
+// After a save that could not write some captions exactly: a line break,
+// or a broken character that no text encoding holds.
 inline constexpr char16_t kUnconvertedLead[] =
     u"La configuration a été enregistrée dans le fichier";
 inline constexpr char16_t kUnconvertedBody[] =
-    u", mais le nom de ces icônes ne peut pas s'écrire exactement dans la page de codes du "
-    u"système ; elles ne pourront pas être replacées :";
+    u", mais le nom de ces icônes contient un saut de ligne ou un caractère invalide qui ne "
+    u"peut pas s'écrire exactement dans le fichier ; elles ne pourront pas être replacées :";
 // "… et <n> autres."
 inline constexpr char16_t kUnconvertedMoreLead[] = u"… et ";
 inline constexpr char16_t kUnconvertedMoreTail[] = u" autres.";
