@@ -1,8 +1,9 @@
-// Any bytes at all, read as a layout file. A load either fails with a French
-// message and leaves the caller's layout alone, or every line it accepted
-// writes back to its own bytes with each number put plainly (so no number
-// beyond 32 bits, no hexadecimal, no stray sign or character got through) and
-// the table has its extra empty entry.
+// Any bytes at all, read as a layout file, in the code page or, after the
+// UTF-8 mark, in UTF-8. A load either fails with a French message and leaves
+// the caller's layout alone, or every line it accepted writes back to its own
+// bytes with each number put plainly (so no number beyond 32 bits, no
+// hexadecimal, no stray sign, character or invalid UTF-8 got through) and the
+// table has its extra empty entry.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "core/command_error.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_line.h"
+#include "layoutfile/utf8_codec.h"
 #include "platform/windows_1252_codec.h"
 
 namespace {
@@ -117,12 +119,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.Message().find(kPath) == std::u16string::npos) Finding("the message names no file");
     return 0;
   }
-  const std::vector<std::string_view> lines = Lines(bytes);
+  // After the mark the lines are UTF-8, and write back as such.
+  const bool marked = bytes.starts_with(kUtf8Mark);
+  const Utf8Codec utf8;
+  const AnsiCodec& lineCodec = marked ? static_cast<const AnsiCodec&>(utf8) : codec;
+  const std::vector<std::string_view> lines =
+      Lines(marked ? bytes.substr(kUtf8Mark.size()) : bytes);
   if (layout.size() != lines.size() + 1) Finding("not one entry per line plus one");
   if (!(layout.back() == DesktopIcon{})) Finding("the last entry is not empty");
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string written;
-    AppendLayoutLine(codec, layout[i], written);
+    AppendLayoutLine(lineCodec, layout[i], written);
     if (written != PlainLine(lines[i])) Finding("an accepted line does not write back");
   }
   return 0;
