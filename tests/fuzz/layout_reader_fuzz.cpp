@@ -1,9 +1,8 @@
-// Any bytes at all, read as a layout file, in the code page or, after the
-// UTF-8 mark, in UTF-8. A load either fails with a French message and leaves
-// the caller's layout alone, or every line it accepted writes back to its own
-// bytes with each number put plainly (so no number beyond 32 bits, no
-// hexadecimal, no stray sign, character or invalid UTF-8 got through) and the
-// table has its extra empty entry.
+// Any bytes at all, read as a layout file. A load either fails with a French
+// message and leaves the caller's layout alone, or every line it accepted
+// writes back to its own bytes with each number put plainly (so no number
+// beyond 32 bits, no hexadecimal, no stray sign or character got through) and
+// the table has its extra empty entry. After the UTF-8 mark, lines are UTF-8.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +71,7 @@ constexpr std::string_view kBlanks = " \t";
 // reader.
 std::vector<std::string_view> Lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
   std::size_t start = 0;
   for (std::size_t i = 0; i <= bytes.size(); ++i) {
     if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
@@ -119,12 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.Message().find(kPath) == std::u16string::npos) Finding("the message names no file");
     return 0;
   }
-  // After the mark the lines are UTF-8, and write back as such.
-  const bool marked = bytes.starts_with(kUtf8Mark);
   const Utf8Codec utf8;
-  const AnsiCodec& lineCodec = marked ? static_cast<const AnsiCodec&>(utf8) : codec;
-  const std::vector<std::string_view> lines =
-      Lines(marked ? bytes.substr(kUtf8Mark.size()) : bytes);
+  const AnsiCodec& lineCodec =
+      bytes.starts_with(kUtf8Mark) ? utf8 : static_cast<const AnsiCodec&>(codec);
+  const std::vector<std::string_view> lines = Lines(bytes);
   if (layout.size() != lines.size() + 1) Finding("not one entry per line plus one");
   if (!(layout.back() == DesktopIcon{})) Finding("the last entry is not empty");
   for (std::size_t i = 0; i < lines.size(); ++i) {
