@@ -14,21 +14,23 @@ namespace {
 
 const std::u16string kPath = u"C:\\Icotrace\\1920x1080.ICOLAY";
 
-// Captions of a usual length, with accents, spread over a large desktop.
-Layout MakeLayout(int count) {
+// Captions of a usual length, with accents, spread over a large desktop; with
+// foreign, one in a hundred is Greek, so that the file is written in UTF-8.
+Layout MakeLayout(int count, bool foreign = false) {
   Layout layout;
   layout.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const std::string number = std::to_string(i);
     layout.push_back(
-        {u"Raccourci vers le dossier Éléments n° " + std::u16string(number.begin(), number.end()),
+        {(foreign && i % 100 == 0 ? u"Συντόμευση n° " : u"Raccourci vers le dossier Éléments n° ") +
+             std::u16string(number.begin(), number.end()),
          (i % 40) * 75 - 1500, (i / 40) * 90, i * 7919, i % 300});
   }
   return layout;
 }
 
 void BM_SaveLayoutFile(benchmark::State& state) {
-  const Layout layout = MakeLayout(static_cast<int>(state.range(0)));
+  const Layout layout = MakeLayout(static_cast<int>(state.range(0)), state.range(1) != 0);
   const Windows1252Codec codec;
   testing::MemoryFileSystem files;
   for (auto _ : state) {
@@ -43,7 +45,8 @@ void BM_SaveLayoutFile(benchmark::State& state) {
 void BM_LoadLayoutFile(benchmark::State& state) {
   const Windows1252Codec codec;
   testing::MemoryFileSystem files;
-  SaveLayoutFile(files, codec, kPath, MakeLayout(static_cast<int>(state.range(0))));
+  SaveLayoutFile(files, codec, kPath,
+                 MakeLayout(static_cast<int>(state.range(0)), state.range(1) != 0));
   for (auto _ : state) {
     Layout layout;
     LoadLayoutFile(files, codec, kPath, layout);
@@ -54,8 +57,13 @@ void BM_LoadLayoutFile(benchmark::State& state) {
                           static_cast<std::int64_t>(files.At(kPath).bytes.size()));
 }
 
-BENCHMARK(BM_SaveLayoutFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadLayoutFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+// Second argument: 1 for a layout with foreign names, in UTF-8.
+BENCHMARK(BM_SaveLayoutFile)
+    ->ArgsProduct({{10'000, 100'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLayoutFile)
+    ->ArgsProduct({{10'000, 100'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace icotrace

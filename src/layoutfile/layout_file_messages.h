@@ -38,6 +38,8 @@ inline constexpr char16_t kFaultTooFewFields[] =
 inline constexpr char16_t kFaultNulCharacter[] =
     u"la ligne contient un caractère nul (ce n'est pas un fichier de configuration)";
 inline constexpr char16_t kFaultTooManyLines[] = u"le fichier compte trop de lignes";
+inline constexpr char16_t kFaultInvalidUtf8[] =
+    u"le fichier est marqué comme écrit en UTF-8, mais cette ligne n'est pas de l'UTF-8 valide";
 // "le champ <name> <fault>"
 inline constexpr char16_t kFieldWord[] = u"le champ";
 inline constexpr char16_t kFaultEmptyNumber[] = u"est vide";
@@ -45,12 +47,13 @@ inline constexpr char16_t kFaultNotDecimal[] = u"n'est pas un nombre entier écr
 inline constexpr char16_t kFaultOutOfRange[] =
     u"sort des limites d'un entier 32 bits (-2147483648 à 2147483647)";
 
-// After a save that could not write some captions exactly.
+// After a save that could not write some captions exactly: a line break,
+// or a broken character that no text encoding holds.
 inline constexpr char16_t kUnconvertedLead[] =
     u"La configuration a été enregistrée dans le fichier";
 inline constexpr char16_t kUnconvertedBody[] =
-    u", mais le nom de ces icônes ne peut pas s'écrire exactement dans la page de codes du "
-    u"système ; elles ne pourront pas être replacées :";
+    u", mais le nom de ces icônes contient un saut de ligne ou un caractère invalide qui ne "
+    u"peut pas s'écrire exactement dans le fichier ; elles ne pourront pas être replacées :";
 // "… et <n> autres."
 inline constexpr char16_t kUnconvertedMoreLead[] = u"… et ";
 inline constexpr char16_t kUnconvertedMoreTail[] = u" autres.";

@@ -1,11 +1,13 @@
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/command_error.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_file_errors.h"
 #include "layoutfile/layout_file_messages.h"
 #include "layoutfile/layout_line.h"
+#include "layoutfile/utf8_codec.h"
 
 namespace icotrace {
 namespace {
@@ -36,6 +38,28 @@ class LineReader {
   std::size_t m_number = 0;
 };
 
+// The number LineReader gives the line holding the byte at offset.
+std::size_t LineNumberAt(std::string_view bytes, std::size_t offset) {
+  std::size_t number = 1;
+  for (std::size_t i = 0; i < offset; ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
+      ++number;
+    }
+  }
+  return number;
+}
+
+std::u16string TextOf(const AnsiCodec& codec, const std::u16string& path, std::string_view bytes) {
+  if (!bytes.starts_with(kUtf8Mark)) return codec.FromAnsi(bytes);
+  bytes.remove_prefix(kUtf8Mark.size());
+  Utf8Decoded decoded = DecodeUtf8(bytes);
+  if (decoded.firstInvalid != std::string_view::npos) {
+    throw CommandError(LineFailedMessage(path, LineNumberAt(bytes, decoded.firstInvalid),
+                                         messages::kFaultInvalidUtf8));
+  }
+  return std::move(decoded.text);
+}
+
 }  // namespace
 
 void LoadLayoutFile(FileSystem& files, const AnsiCodec& codec, const std::u16string& path,
@@ -43,7 +67,7 @@ void LoadLayoutFile(FileSystem& files, const AnsiCodec& codec, const std::u16str
   std::string bytes;
   const FileResult read = files.ReadWholeFile(path, kMaxLayoutFileBytes, bytes);
   if (!read.Ok()) throw CommandError(ReadFailedMessage(path, read));
-  const std::u16string text = codec.FromAnsi(bytes);
+  const std::u16string text = TextOf(codec, path, bytes);
   bytes = std::string();
 
   Layout loaded;

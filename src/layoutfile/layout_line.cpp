@@ -94,8 +94,8 @@ DesktopIcon ParseLayoutLine(std::u16string_view line) {
   return icon;
 }
 
-bool AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::string& bytes) {
-  bool exact = true;
+CaptionLoss AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::string& bytes) {
+  CaptionLoss loss;
   std::u16string_view name = icon.Name;
   std::u16string cleaned;
   if (name.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos) {
@@ -105,7 +105,7 @@ bool AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::stri
       if (BreaksLine(c)) c = u' ';
     }
     name = cleaned;
-    exact = false;
+    loss.lineBreaks = true;
   }
   const AnsiText caption = codec.ToAnsi(name);
   bytes += caption.bytes;
@@ -114,7 +114,8 @@ bool AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::stri
     AppendNumber(number, bytes);
   }
   bytes += "\r\n";
-  return exact && caption.lossless;
+  loss.encoding = !caption.lossless;
+  return loss;
 }
 
 }  // namespace icotrace

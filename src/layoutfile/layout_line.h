@@ -30,8 +30,14 @@ LineFault TryParseLayoutLine(std::u16string_view line, DesktopIcon& icon);
 // The same, for callers that want one record: throws CommandError on a fault.
 DesktopIcon ParseLayoutLine(std::u16string_view line);
 
+// What writing a line cost its caption.
+struct CaptionLoss {
+  bool lineBreaks = false;  // CR, LF or NUL, written as blanks
+  bool encoding = false;    // characters the codec cannot hold
+  bool Any() const { return lineBreaks || encoding; }
+};
+
 // Appends the icon's line with its CR LF, the caption converted by codec.
-// Returns false when the caption could not be written exactly.
-bool AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::string& bytes);
+CaptionLoss AppendLayoutLine(const AnsiCodec& codec, const DesktopIcon& icon, std::string& bytes);
 
 }  // namespace icotrace

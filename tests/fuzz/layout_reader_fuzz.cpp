@@ -2,7 +2,7 @@
 // message and leaves the caller's layout alone, or every line it accepted
 // writes back to its own bytes with each number put plainly (so no number
 // beyond 32 bits, no hexadecimal, no stray sign or character got through) and
-// the table has its extra empty entry.
+// the table has its extra empty entry. After the UTF-8 mark, lines are UTF-8.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +13,7 @@
 #include "core/command_error.h"
 #include "layoutfile/layout_file.h"
 #include "layoutfile/layout_line.h"
+#include "layoutfile/utf8_codec.h"
 #include "platform/windows_1252_codec.h"
 
 namespace {
@@ -70,6 +71,7 @@ constexpr std::string_view kBlanks = " \t";
 // reader.
 std::vector<std::string_view> Lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
   std::size_t start = 0;
   for (std::size_t i = 0; i <= bytes.size(); ++i) {
     if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
@@ -117,12 +119,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.Message().find(kPath) == std::u16string::npos) Finding("the message names no file");
     return 0;
   }
+  const Utf8Codec utf8;
+  const AnsiCodec& lineCodec =
+      bytes.starts_with(kUtf8Mark) ? utf8 : static_cast<const AnsiCodec&>(codec);
   const std::vector<std::string_view> lines = Lines(bytes);
   if (layout.size() != lines.size() + 1) Finding("not one entry per line plus one");
   if (!(layout.back() == DesktopIcon{})) Finding("the last entry is not empty");
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string written;
-    AppendLayoutLine(codec, layout[i], written);
+    AppendLayoutLine(lineCodec, layout[i], written);
     if (written != PlainLine(lines[i])) Finding("an accepted line does not write back");
   }
   return 0;

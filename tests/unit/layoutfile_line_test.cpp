@@ -81,10 +81,10 @@ TEST(ParseLayoutLineTest, RefusesEveryMalformedLineAndNamesTheFault) {
 TEST(AppendLayoutLineTest, WritesImageFourthAndLParamLastWithCrLf) {
   const Windows1252Codec codec;
   std::string bytes;
-  EXPECT_TRUE(AppendLayoutLine(codec, {u"Documents", 75, 10, 0, 3}, bytes));
-  EXPECT_TRUE(
-      AppendLayoutLine(codec, {u"Éléments récents", -4, -2147483648, 2147483647, -1}, bytes));
-  EXPECT_TRUE(AppendLayoutLine(codec, {u"", 0, 0, 0, 0}, bytes));
+  EXPECT_FALSE(AppendLayoutLine(codec, {u"Documents", 75, 10, 0, 3}, bytes).Any());
+  EXPECT_FALSE(
+      AppendLayoutLine(codec, {u"Éléments récents", -4, -2147483648, 2147483647, -1}, bytes).Any());
+  EXPECT_FALSE(AppendLayoutLine(codec, {u"", 0, 0, 0, 0}, bytes).Any());
   EXPECT_EQ(bytes,
             "Documents;75;10;3;0\r\n"
             "\xC9l\xE9ments r\xE9"
@@ -95,9 +95,9 @@ TEST(AppendLayoutLineTest, WritesImageFourthAndLParamLastWithCrLf) {
 TEST(AppendLayoutLineTest, ReportsCaptionsItCannotWriteExactly) {
   const Windows1252Codec codec;
   std::string bytes;
-  EXPECT_FALSE(AppendLayoutLine(codec, {u"Fichiers \u65E5\u672C", 1, 2, 3, 4}, bytes));
+  EXPECT_TRUE(AppendLayoutLine(codec, {u"Fichiers \u65E5\u672C", 1, 2, 3, 4}, bytes).encoding);
   // A line break in a caption would split the line: it is written as a blank.
-  EXPECT_FALSE(AppendLayoutLine(codec, {u"Deux\r\nlignes", 1, 2, 3, 4}, bytes));
+  EXPECT_TRUE(AppendLayoutLine(codec, {u"Deux\r\nlignes", 1, 2, 3, 4}, bytes).lineBreaks);
   EXPECT_EQ(bytes, "Fichiers ??;1;2;4;3\r\nDeux  lignes;1;2;4;3\r\n");
 }
 

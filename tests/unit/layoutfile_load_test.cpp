@@ -57,10 +57,13 @@ TEST_F(LoadLayoutFileTest, EveryLineEndEndsALineAndBlankLinesArePassedOver) {
       "\n\r\nA;1;2;3;4\n\rB;5;6;7;8\r\r\n",           // blank lines of every kind
       " \r\nA;1;2;3;4\r\n\t \t\r\nB;5;6;7;8\r\n   ",  // lines of spaces and tabs only
       "A; +01 ;2\t;0003;+4\r\nB;5;6;7;8\r\n",         // numbers typed by hand
+      "\357\273\277A;1;2;3;4\r\nB;5;6;7;8\r\n",       // the UTF-8 mark, no part of A
   };
   for (const char* bytes : variants) {
     EXPECT_EQ(Load(bytes), expected) << bytes;
   }
+  EXPECT_EQ(Load("\xCE\xA9;1;2;3;4\r\n")[0].Name, u"\u00CE\u00A9") << "no mark: 1252";
+  EXPECT_EQ(Load("\xEF\xBB\xBF"), Layout(1));
   EXPECT_EQ(Load("\r\n\n\r"), Layout(1));
   EXPECT_EQ(Load(" \t\r\n\t\n  "), Layout(1));
 }
@@ -79,6 +82,13 @@ TEST_F(LoadLayoutFileTest, AMalformedLineIsNamedWithItsNumberAndChangesNothing) 
       {"A;1;2;3;4\r\n\r\nB;1;2;3;4\r\nC;1;2;2147483648;4\r\n", u"ligne 4 :",
        u"le champ Image sort des limites"},
       {"A;1;2;3;4\rB;1;2;3;4\rC;1;2;3;4;\r", u"ligne 3 :", u"le champ lParam est vide"},
+      // After the mark: cut, stray, overlong, surrogate, beyond U+10FFFF, cut by the end.
+      {"\xEF\xBB\xBF\xC3;1;2;3;4\r\n", u"ligne 1 :", u"n'est pas de l'UTF-8 valide"},
+      {"\xEF\xBB\xBF\xC3\xA9;1;2;3;4\r\n\r\nB\xA9;1;2;3;4\r\n", u"ligne 3 :", u"UTF-8"},
+      {"\xEF\xBB\xBF\n\r\rA\xC0\xAF;1;2;3;4\r\n", u"ligne 4 :", u"UTF-8"},
+      {"\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80;1;2;3;4", u"ligne 1 :", u"UTF-8"},
+      {"\xEF\xBB\xBF\xF4\x90\x80\x80;1;2;3;4", u"ligne 1 :", u"UTF-8"},
+      {"\357\273\277A;1;2;3;4\nB;1;2;3;4\xF0\x9F\x98", u"ligne 2 :", u"UTF-8"},
   };
   for (const Case& c : cases) {
     m_files.Put(kPath, c.bytes);

@@ -13,6 +13,7 @@ namespace icotrace {
 namespace {
 
 using testing::MemoryFileSystem;
+using testing::Utf8;
 
 const std::u16string kPath = u"C:\\Icotrace\\1024x768.ICOLAY";
 const std::string kOldBytes = "Ancienne;1;2;3;4\r\n";
@@ -65,18 +66,43 @@ TEST_F(SaveLayoutFileTest, RoundTripsWhatTheCodePageHolds) {
   Layout expected = layout;
   expected.emplace_back();
   EXPECT_EQ(RoundTrip(layout), expected);
+  EXPECT_EQ(m_files.At(kPath).bytes.substr(0, 8), "\xC9l\xE9ments") << "in the code page";
 }
 
+// Beyond the code page the whole file goes to UTF-8, so every name is kept.
+TEST_F(SaveLayoutFileTest, NamesTheCodePageCannotHoldGoToUtf8AndReadBack) {
+  const Layout layouts[] = {
+      {{u"é", 1, 2, 3, 4},
+       {u"Ελληνικά Фото \u65E5\u672C", 5, 6, 7, 8},
+       {u"\U0001F334", 0, 0, 0, 0}},
+      {{u"Łódź Čeština İstanbul ğ \U0001F600", 1, 2, 3, 4}},
+      {{u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF", -1, -2, -3, -4}},
+      {{u"ï»¿ début", 1, 2, 3, 4}},  // its code-page bytes would read as the mark
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(Utf8(layout[0].Name));
+    EXPECT_TRUE(SaveLayoutFile(m_files, m_codec, kPath, layout).unconvertedNames.empty());
+    EXPECT_TRUE(m_files.At(kPath).bytes.starts_with("\xEF\xBB\xBF" + Utf8(layout[0].Name) + ";"));
+    Layout expected = layout;
+    expected.emplace_back();
+    EXPECT_EQ(RoundTrip(layout), expected);
+  }
+}
+
+// A lone surrogate has no UTF-8 form and a line break would split the line.
 TEST_F(SaveLayoutFileTest, ReportsEachCaptionItCouldNotWriteExactlyOnce) {
-  const Layout layout = {{u"Photos \u65E5\u672C", 1, 2, 3, 4},
-                         {u"Documents", 5, 6, 7, 8},
-                         {u"Photos \u65E5\u672C", 9, 10, 11, 12},
-                         {u"Musique \u266B", 1, 1, 1, 1}};
+  const Layout layout = {{u"Photos \xD83D", 1, 2, 3, 4},
+                         {u"Documents\r\n", 5, 6, 7, 8},
+                         {u"Photos \xD83D", 9, 10, 11, 12},
+                         {u"\xDE00 \u266B", 1, 1, 1, 1}};
   const SaveReport report = SaveLayoutFile(m_files, m_codec, kPath, layout);
   EXPECT_EQ(report.unconvertedNames,
-            (std::vector<std::u16string>{u"Photos \u65E5\u672C", u"Musique \u266B"}));
+            (std::vector<std::u16string>{u"Photos \xD83D", u"Documents\r\n", u"\xDE00 \u266B"}));
   // The file is written all the same, substitutes and all.
-  EXPECT_EQ(m_files.At(kPath).bytes.substr(0, 21), "Photos ??;1;2;4;3\r\nDo");
+  EXPECT_EQ(m_files.At(kPath).bytes.substr(0, 44),
+            "\xEF\xBB\xBFPhotos \xEF\xBF\xBD;1;2;4;3\r\nDocuments  ;5;6;8;7\r\n");
+  SaveLayoutFile(m_files, m_codec, kPath, {layout[1]});
+  EXPECT_EQ(m_files.At(kPath).bytes, "Documents  ;5;6;8;7\r\n") << "the code page holds blanks";
 }
 
 TEST(UnconvertedNamesMessageTest, NamesTheFileAndTheFirstCaptionsOnly) {
