@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 want=(cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3-pil
       g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-      wine wine64 wine32:i386 fonts-wine xvfb imagemagick x11-utils xauth)
+      wine wine64 wine32:i386 wine64-tools fonts-wine xvfb imagemagick x11-utils xauth)
 # A Node.js from elsewhere (with its own npm) is kept: Debian's npm would
 # not install beside it. A bare Debian gets Debian's.
 command -v node >/dev/null && command -v npm >/dev/null || want+=(nodejs npm)

@@ -40,6 +40,15 @@
 #   --wine-frames     Wine draws the window frames itself, so that a title bar's
 #                     buttons can be clicked with no window manager (by default
 #                     Wine leaves the frames to a window manager)
+#   --windows-shell   the prefix as a Windows 10 1809+ desktop for the run: Wine
+#                     reports Windows 10 (build 18362), and the shell's window
+#                     list (CLSID_ShellWindows) is mapped (TreatAs) onto the
+#                     class a demo desktop started with --windows-shell serves;
+#                     without it the run has Wine's own version and window list
+# Environment: ICOTRACE_ITEM_ID_PROXIES, ICOTRACE_ITEM_ID_PROXIES_32 and _64:
+#   the proxies that carry item IDs whole between processes
+#   (tests/e2e/item_id_proxies), registered in the prefix (regsvr32) before
+#   the run, again whenever a build changes them.
 # Environment: ICOTRACE_WINE_LOCK_WAIT (seconds to wait for another run, 900),
 #              ICOTRACE_XVFB_SIZE (screen of the private display, 1280x800x24).
 set -uo pipefail
@@ -52,6 +61,7 @@ log_name=""
 session=0
 dpi=96
 managed=Y
+windows_shell=0
 
 die() {
   echo "wine-run: $*" >&2
@@ -66,6 +76,7 @@ while [ $# -gt 0 ]; do
     --log) log_name=$2; shift 2 ;;
     --dpi) dpi=$2; shift 2 ;;
     --wine-frames) managed=N; shift ;;
+    --windows-shell) windows_shell=1; shift ;;
     --session) session=1; shift; [ "${1:-}" = "--" ] && shift; break ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
@@ -231,6 +242,50 @@ set_user_value() {  # key, name, type, data
 }
 set_user_value 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
 set_user_value 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
+
+# The item ID proxies, registered again whenever a build changes them.
+register_proxies() {
+  local dll loader stamp
+  for dll in "${ICOTRACE_ITEM_ID_PROXIES:-}" "${ICOTRACE_ITEM_ID_PROXIES_32:-}" \
+    "${ICOTRACE_ITEM_ID_PROXIES_64:-}"; do
+    [ -f "$dll" ] || continue
+    case $(od -An -tx1 -j "$(($(od -An -tu4 -j 60 -N 4 "$dll") + 24))" -N 2 "$dll" | tr -d ' ') in
+      0b02) loader=/usr/lib/wine/wine64 ;;  # PE32+
+      *) loader=/usr/lib/wine/wine ;;
+    esac
+    stamp=$WINEPREFIX/.proxies-$(echo "$dll" | md5sum | cut -c1-12)
+    [ "$stamp" -nt "$dll" ] && continue
+    timeout 60 "$loader" regsvr32 /s "$(winepath -w "$dll" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- ||
+      die "cannot register $dll in the Wine prefix"
+    touch "$stamp"
+  done
+}
+register_proxies
+
+# Windows 10 1809+ or Wine's own shell: written only when the mode changes.
+shell_mode=$WINEPREFIX/.shell-mode
+wanted_mode=$([ $windows_shell -eq 1 ] && echo windows || echo wine)
+if [ "$(cat "$shell_mode" 2>/dev/null)" != "$wanted_mode" ]; then
+  window_list='{9BA05972-F6A8-11CF-A442-00A0C90A8F39}'
+  stand_in='{6E0C7B3A-52D4-4C1F-8B9E-3D27A5F0C914}'  # tools/demo-desktop/demo_protocol.h
+  regfile=$e2e/shell-mode.reg
+  {
+    echo REGEDIT4
+    echo '[HKEY_CURRENT_USER\Software\Wine]'
+    if [ $windows_shell -eq 1 ]; then echo '"Version"="win10"'; else echo '"Version"=-'; fi
+    for classes in 'Software\Classes' 'Software\Classes\Wow6432Node'; do
+      if [ $windows_shell -eq 1 ]; then
+        echo "[HKEY_LOCAL_MACHINE\\$classes\\CLSID\\$window_list\\TreatAs]"
+        echo "@=\"$stand_in\""
+      else
+        echo "[-HKEY_LOCAL_MACHINE\\$classes\\CLSID\\$window_list\\TreatAs]"
+      fi
+    done
+  } >"$regfile"
+  timeout 60 "$wine_loader" regedit /S "$(winepath -w "$regfile" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- ||
+    die "cannot set the shell's mode in the Wine prefix"
+  echo "$wanted_mode" >"$shell_mode"
+fi
 
 # Screenshots on request, for the programs under test.
 if [ -n "${DISPLAY:-}" ]; then

@@ -75,6 +75,12 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   m_instance = instance;
   m_background = CreateSolidBrush(kDesktopColour);
   m_scrambleMessage = RegisterWindowMessageW(kScrambleMessage);
+  m_outsideMovesMessage = RegisterWindowMessageW(kOutsideMovesMessage);
+  m_refreshMessage = RegisterWindowMessageW(kRefreshMessage);
+  if (m_options.WindowsShell) {
+    m_windowsShell = std::make_unique<WindowsShell>(m_options, m_ownWork);
+    m_items = m_windowsShell->ReadFolder();
+  }
   WNDCLASSEXW topLevel{};
   topLevel.cbSize = sizeof topLevel;
   topLevel.lpfnWndProc = TopLevelProc;
@@ -124,6 +130,7 @@ bool DemoDesktop::Create(HINSTANCE instance) {
   ListView_SetTextColor(m_list, RGB(255, 255, 255));
   SetWindowSubclass(m_list, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
   m_moves.Prepare(m_list);
+  if (m_windowsShell && !m_windowsShell->Serve(m_view, m_list)) return false;
   ShowWindow(m_progman, SW_SHOWNA);
   if (m_workerW != nullptr) ShowWindow(m_workerW, SW_SHOWNA);
   SetWindowPos(m_progman, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -191,6 +198,11 @@ LRESULT DemoDesktop::OnTopLevel(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == m_scrambleMessage && m_scrambleMessage != 0) {
     return Scramble(static_cast<std::uint32_t>(wParam));
   }
+  if (message == m_outsideMovesMessage && m_outsideMovesMessage != 0) return m_outsideMoves;
+  if (message == m_refreshMessage && m_refreshMessage != 0 && m_windowsShell) {
+    m_windowsShell->Refresh();
+    return 1;
+  }
   switch (message) {
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -238,6 +250,9 @@ LRESULT DemoDesktop::OnView(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CAPTURECHANGED:
       m_drag.Cancel();
       return 0;
+    case WM_TIMER:
+      if (m_windowsShell) m_windowsShell->OnTimer(wParam);
+      return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -255,7 +270,8 @@ LRESULT DemoDesktop::OnListNotify(NMHDR& header) {
   } else if (header.code == LVN_KEYDOWN) {
     const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
     if (key == 'M') Scramble(0);  // "mélanger", as an installer would
-    if (key == 'R') {             // back to the starting places
+    if (key == VK_F5 && m_windowsShell) m_windowsShell->Refresh();
+    if (key == 'R') {  // back to the starting places
       OwnWork::Scope own(m_ownWork);
       PlaceItems(m_list, m_items);
     }
@@ -268,6 +284,8 @@ LRESULT CALLBACK DemoDesktop::ListProc(HWND window, UINT message, WPARAM wParam,
   auto* desktop = reinterpret_cast<DemoDesktop*>(self);
   if (!desktop->m_ownWork.Running()) {
     desktop->m_fault.Observe(message);
+    if (message == LVM_SETITEMPOSITION || message == LVM_SETITEMPOSITION32)
+      ++desktop->m_outsideMoves;
     // The emulation's own questions to the control pass straight through.
     OwnWork::Scope own(desktop->m_ownWork);
     const std::optional<LRESULT> answer =

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "move_emulation.h"
 #include "own_work.h"
 #include "shell_view_host.h"
+#include "windows_shell.h"
 
 namespace icotrace::demo {
 
@@ -63,12 +65,16 @@ class DemoDesktop {
   HIMAGELIST m_normal = nullptr;
   HBRUSH m_background = nullptr;
   UINT m_scrambleMessage = 0;
+  UINT m_outsideMovesMessage = 0;
+  UINT m_refreshMessage = 0;
+  std::uint32_t m_outsideMoves = 0;  // sent to the list view by other programs
   std::uint32_t m_nextSeed = 1;
   IconDrag m_drag;
   OwnWork m_ownWork;
   ItemMessageFault m_fault;
   MoveEmulation m_moves;
   ShellViewHost m_shellView;
+  std::unique_ptr<WindowsShell> m_windowsShell;  // --windows-shell
 };
 
 }  // namespace icotrace::demo

@@ -36,6 +36,7 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
         {kSwitchSnapToGrid, &DemoOptions::SnapToGrid},
         {kSwitchAutoArrange, &DemoOptions::AutoArrange},
         {kSwitchIgnoreMoves, &DemoOptions::IgnoreMoves},
+        {kSwitchWindowsShell, &DemoOptions::WindowsShell},
     };
     const auto flag = std::find_if(std::begin(flags), std::end(flags),
                                    [&](const auto& known) { return option == known.first; });
@@ -59,6 +60,17 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
       options.DumpFile = value;
     } else if (option == kSwitchShellView) {
       options.ShellViewFolder = value;
+    } else if (option == kSwitchViewState) {
+      options.ViewStateFile = value;
+    } else if (option == kSwitchFault) {
+      constexpr const wchar_t* kFaults[] = {kFaultPlaceHangs,       kFaultPlaceLate,
+                                            kFaultPlaceBusy,        kFaultPlaceDenied,
+                                            kFaultNoDesktopAtFirst, kFaultPlacesShowLate};
+      if (std::find_if(std::begin(kFaults), std::end(kFaults),
+                       [&](const wchar_t* known) { return value == known; }) == std::end(kFaults)) {
+        throw OptionError(L"--fault : défaut inconnu « " + value + L" »");
+      }
+      options.Faults.push_back(value);
     } else {
       throw OptionError(L"option inconnue : « " + option + L" »");
     }
@@ -70,6 +82,15 @@ DemoOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
   if (!options.ShellViewFolder.empty() &&
       (options.Count || !options.ItemsFile.empty() || options.CallbackText)) {
     throw OptionError(L"--shell-view ne va pas avec --count, --items ni --callback-text");
+  }
+  // That desktop shows the user's desktop folder, nothing else.
+  if (options.WindowsShell && (options.Count || !options.ItemsFile.empty() ||
+                               options.CallbackText || !options.ShellViewFolder.empty())) {
+    throw OptionError(
+        L"--windows-shell ne va pas avec --count, --items, --callback-text ni --shell-view");
+  }
+  if (!options.WindowsShell && (!options.ViewStateFile.empty() || !options.Faults.empty())) {
+    throw OptionError(L"--view-state et --fault vont avec --windows-shell");
   }
   return options;
 }

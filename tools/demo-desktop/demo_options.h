@@ -21,6 +21,9 @@ struct DemoOptions {
   std::optional<std::uint32_t> ExitAfter;
   std::optional<std::uint32_t> HangAfter;
   std::wstring DumpFile;
+  bool WindowsShell = false;
+  std::wstring ViewStateFile;  // empty: the state lives as long as the process
+  std::vector<std::wstring> Faults;
 };
 
 class OptionError : public std::runtime_error {

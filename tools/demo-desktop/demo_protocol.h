@@ -21,6 +21,26 @@ inline constexpr wchar_t kSwitchDumpOnStart[] = L"--dump";      // write the dum
 // SHELLDLL_DefView and list view, captions and pictures asked of the shell)
 // instead of our list view and items.
 inline constexpr wchar_t kSwitchShellView[] = L"--shell-view";
+// The desktop as Windows 10 from build 17763 and Windows 11 serve it: the
+// items of the user's desktop folder, their places kept in the view's own
+// model, and the shell's window list, browser, view and folder view served
+// to other processes through COM (the prefix maps the window list's class
+// onto ours). A move sent to the list view shows until the next refresh.
+inline constexpr wchar_t kSwitchWindowsShell[] = L"--windows-shell";
+// Where that view saves its state (SaveViewState) and finds it at its start.
+inline constexpr wchar_t kSwitchViewState[] = L"--view-state";
+// A fault of that view, on request (may be given more than once):
+inline constexpr wchar_t kSwitchFault[] = L"--fault";
+inline constexpr wchar_t kFaultPlaceHangs[] = L"place-hangs";    // never answers (60 s)
+inline constexpr wchar_t kFaultPlaceLate[] = L"place-late";      // places, answers after 7 s
+inline constexpr wchar_t kFaultPlaceBusy[] = L"place-busy";      // turned away as busy
+inline constexpr wchar_t kFaultPlaceDenied[] = L"place-denied";  // E_ACCESSDENIED
+// The window list answers "no desktop" (S_FALSE) to its first two calls.
+inline constexpr wchar_t kFaultNoDesktopAtFirst[] = L"no-desktop-at-first";
+// The places reach the list view 600 ms after the call returns.
+inline constexpr wchar_t kFaultPlacesShowLate[] = L"places-show-late";
+// The class the prefix maps the shell's window list onto (TreatAs).
+inline constexpr wchar_t kStandInShellWindowsClsid[] = L"{6E0C7B3A-52D4-4C1F-8B9E-3D27A5F0C914}";
 
 // Emulations of what a real desktop does with a move, on either list view.
 // They act on LVM_SETITEMPOSITION and LVM_SETITEMPOSITION32, sent or posted,
@@ -49,6 +69,14 @@ inline constexpr wchar_t kScrambleMessage[] = L"IcotraceDemoDesktopScramble";
 // path (no NUL needed) as data: the demo desktop writes its items there, as its
 // own list view holds them, and answers 1 (0 when the file cannot be written).
 inline constexpr std::uintptr_t kDumpRequest = 0x49434F44;  // "ICOD"
+
+// Registered window message, sent to the "Progman" window: how many moves
+// other programs sent to the list view (LVM_SETITEMPOSITION and
+// LVM_SETITEMPOSITION32) since the demo desktop started.
+inline constexpr wchar_t kOutsideMovesMessage[] = L"IcotraceDemoDesktopOutsideMoves";
+// Registered window message, sent to the "Progman" window with --windows-shell:
+// refreshes the view as F5 does (IShellView::Refresh). Returns 1.
+inline constexpr wchar_t kRefreshMessage[] = L"IcotraceDemoDesktopRefresh";
 
 // --exit-after and --hang-after count the item messages that come from
 // another thread: LVM_GETITEMW (one per item read) and LVM_FINDITEMW (one per

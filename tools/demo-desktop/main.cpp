@@ -98,8 +98,10 @@ int Main(HINSTANCE instance) {
   controls.dwICC = ICC_LISTVIEW_CLASSES;
   InitCommonControlsEx(&controls);
   // The shell's view wants OLE on its thread (drag and drop, its folder
-  // objects); our own list view does not.
-  const bool ole = !options.ShellViewFolder.empty() && SUCCEEDED(OleInitialize(nullptr));
+  // objects), and so do the objects a Windows shell serves; our own list
+  // view does not.
+  const bool ole = (!options.ShellViewFolder.empty() || options.WindowsShell) &&
+                   SUCCEEDED(OleInitialize(nullptr));
   int exitCode = 1;
   {
     DemoDesktop desktop(options, std::move(items));
