@@ -1,5 +1,5 @@
 # The release: one ZIP archive per architecture, made by cpack in a Windows
-# build folder (Icotrace-1.0.0-x64.zip, Icotrace-1.0.0-x86.zip), holding
+# build folder (Icotrace-1.0.0-x64.zip, -x86.zip, -arm64.zip), holding
 # Icotrace.exe, InterprocessImageList.dll and LISEZMOI.txt. The program needs
 # no installation: the archive is unpacked into a folder the user can write to,
 # since the layout files go beside the program.
@@ -32,7 +32,17 @@ install(TARGETS Icotrace InterprocessImageList
         ARCHIVE DESTINATION lib COMPONENT development EXCLUDE_FROM_ALL)
 install(FILES ${readme} DESTINATION . COMPONENT program)
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+# The pointer width alone would call an Arm64 build x64. Visual Studio names
+# the machine it compiles for; elsewhere the toolchain's processor says it
+# (with Visual Studio that is the host's, wrong for an x64 build on Arm).
+if(MSVC)
+  set(icotrace_machine "${CMAKE_CXX_COMPILER_ARCHITECTURE_ID}")
+else()
+  set(icotrace_machine "${CMAKE_SYSTEM_PROCESSOR}")
+endif()
+if(icotrace_machine MATCHES "^(ARM64|aarch64|arm64)")
+  set(ICOTRACE_ARCHITECTURE arm64)
+elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(ICOTRACE_ARCHITECTURE x64)
 else()
   set(ICOTRACE_ARCHITECTURE x86)

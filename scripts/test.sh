@@ -17,9 +17,14 @@ configure() {  # folder, extra cmake arguments...
 }
 
 mkdir -p build
-echo "== the CI workflow's YAML syntax"
-/usr/bin/python3 -c 'import sys, yaml; [yaml.safe_load(open(f)) for f in sys.argv[1:]]' \
-  .github/workflows/*.yml
+echo "== the CI workflow against GitHub's own workflow schema"
+node tools/workflow-check/check.mjs .github/workflows/*.yml
+# The checker itself: a workflow with a misspelled key and a wrong runs-on
+# must fail, on both lines.
+rejected=$(node tools/workflow-check/check.mjs tools/workflow-check/rejected.yml 2>&1) &&
+  { echo "the workflow checker accepts tools/workflow-check/rejected.yml"; exit 1; }
+[ "$(grep -cE 'Line: (8|11),' <<<"$rejected")" -eq 2 ] ||
+  { echo "the workflow checker missed a fault of rejected.yml: $rejected"; exit 1; }
 
 echo "== host build and unit tests"
 configure build/host

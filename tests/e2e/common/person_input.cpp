@@ -1,6 +1,11 @@
 #include "person_input.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <vector>
+
+#include "platform/win/handles.h"
 
 namespace icotrace::e2e {
 namespace {
@@ -33,7 +38,86 @@ void Send(std::vector<INPUT> inputs) {
   ::Sleep(kSettleMs);
 }
 
+// This process and every process it started (Icotrace, demo desktops), to
+// any depth: the windows a check means to click.
+std::vector<DWORD> CheckProcesses() {
+  std::vector<DWORD> ours{::GetCurrentProcessId()};
+  const UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return ours;
+  std::vector<PROCESSENTRY32W> all;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
+       more = ::Process32NextW(snapshot.Get(), &entry))
+    all.push_back(entry);
+  const auto known = [&](DWORD id) {
+    return std::find(ours.begin(), ours.end(), id) != ours.end();
+  };
+  for (std::size_t before = 0; before != ours.size();) {
+    before = ours.size();
+    for (const PROCESSENTRY32W& process : all)
+      if (known(process.th32ParentProcessID) && !known(process.th32ProcessID))
+        ours.push_back(process.th32ProcessID);
+  }
+  return ours;
+}
+
+// Z-order, top first, of the check's own visible top-level windows: the
+// first whose frame holds the point and that takes a press there (a tool
+// tip lets it through) is the one a person would be clicking.
+HWND CheckWindowAt(POINT screen) {
+  const std::vector<DWORD> ours = CheckProcesses();
+  for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+       window = ::GetWindow(window, GW_HWNDNEXT)) {
+    RECT frame{};
+    if (!::IsWindowVisible(window) || ::IsIconic(window) || !::GetWindowRect(window, &frame) ||
+        !::PtInRect(&frame, screen))
+      continue;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (std::find(ours.begin(), ours.end(), process) == ours.end()) continue;
+    DWORD_PTR hit = HTNOWHERE;
+    if (::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y),
+                              SMTO_ABORTIFHUNG, 2000, &hit) &&
+        static_cast<LRESULT>(hit) == HTTRANSPARENT)
+      continue;
+    return window;
+  }
+  return nullptr;
+}
+
+// A window of another program (the runner's console, say) may cover the
+// check's window, and a process in the background is refused the
+// foreground. Making the window topmost needs no foreground right and
+// activates nothing; the press itself then activates it, as the system
+// does for any click on a background window. Held from the press to the
+// release, then undone.
+HWND g_raised = nullptr;
+
+void RaiseForPress(POINT screen) {
+  const HWND target = CheckWindowAt(screen);
+  if (target == nullptr || ::GetAncestor(::WindowFromPoint(screen), GA_ROOT) == target) return;
+  if ((::GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) return;
+  ::SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  // A window that keeps its own place (a demo desktop stays at the bottom)
+  // has refused; there is nothing to undo then.
+  if ((::GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) g_raised = target;
+}
+
+void LowerAfterRelease() {
+  if (g_raised == nullptr) return;
+  // Right below the topmost band: still above every other window, as a
+  // window just clicked is.
+  if (::IsWindow(g_raised))
+    ::SetWindowPos(g_raised, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  g_raised = nullptr;
+}
+
 }  // namespace
+
+HWND InputTargetAt(POINT screen) {
+  return CheckWindowAt(screen);
+}
 
 POINT ClientCentreOf(HWND window) {
   RECT client{};
@@ -54,6 +138,8 @@ void MoveMouseTo(POINT screen) {
 }
 
 void PressLeftButton(POINT screen) {
+  LowerAfterRelease();  // a press never released
+  RaiseForPress(screen);
   MoveMouseTo(screen);
   Send({MouseInput(screen, MOUSEEVENTF_LEFTDOWN)});
 }
@@ -61,6 +147,7 @@ void PressLeftButton(POINT screen) {
 void ReleaseLeftButton(POINT screen) {
   MoveMouseTo(screen);
   Send({MouseInput(screen, MOUSEEVENTF_LEFTUP)});
+  LowerAfterRelease();
 }
 
 void ClickAt(POINT screen) {

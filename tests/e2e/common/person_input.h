@@ -1,7 +1,9 @@
 // The mouse and the keyboard, as a person uses them: real input events that
 // go to whatever window is under the pointer or has the focus. The button
 // can be pressed and released in two steps, so that a check can watch the
-// control take each one.
+// control take each one. A press goes to the check's own window under the
+// pointer (of this process or one it started) even where another
+// program's window covers it; keys go to the foreground window.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,10 @@ namespace icotrace::e2e {
 POINT ClientCentreOf(HWND window);
 // The middle of the window's outer rectangle, frame included, on the screen.
 POINT WindowCentreOf(HWND window);
+
+// The top-level window of the check's own programs that a press at that
+// point reaches, or null: the others' windows do not count.
+HWND InputTargetAt(POINT screen);
 
 void MoveMouseTo(POINT screen);
 void PressLeftButton(POINT screen);
