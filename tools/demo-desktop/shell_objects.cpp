@@ -9,6 +9,7 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -61,7 +62,7 @@ class ItemIdEnumerator final : public IEnumIDList {
     return given == count ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    m_next = std::min(m_ids.size(), m_next + count);
+    m_next = std::min<std::size_t>(m_ids.size(), m_next + count);
     return m_next < m_ids.size() ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Reset() override {

@@ -16,7 +16,7 @@ constexpr UINT_PTR kFolderWatchTimer = 0x5701;
 constexpr UINT_PTR kShownLateTimer = 0x5702;
 constexpr UINT kFolderWatchMs = 500;
 constexpr UINT kShownLateMs = 600;
-constexpr DWORD kHangsMs = 60000;
+constexpr DWORD kHangsMs = 20000;
 constexpr DWORD kAnswersLateMs = 7000;
 constexpr int kNoDesktopCalls = 2;
 
@@ -144,7 +144,11 @@ HRESULT WindowsShell::SelectAndPosition(UINT count, const ITEMIDLIST* const* ids
   // Reached only when the message filter let a call through that it should
   // have turned away.
   if (HasFault(kFaultPlaceBusy)) return RPC_E_SERVERCALL_RETRYLATER;
-  if (HasFault(kFaultPlaceHangs)) Sleep(kHangsMs);
+  // A call that outlasts every caller's patience, then comes to nothing.
+  if (HasFault(kFaultPlaceHangs)) {
+    Sleep(kHangsMs);
+    return E_FAIL;
+  }
   if (HasFault(kFaultPlaceLate)) Sleep(kAnswersLateMs);
   if (count > 0 && ids == nullptr) return E_INVALIDARG;
   OwnWork::Scope own(m_ownWork);
