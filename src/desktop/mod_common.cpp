@@ -36,8 +36,11 @@ class modCommon::OpenedArea {
       throw;
     }
     if (!m_owner.m_state.RegionsReady()) {
+      // Asked before the close's own calls overwrite it.
+      const bool elevated = m_owner.m_state.hShellProcess == 0 &&
+                            m_owner.m_api.GetLastError() == win::kErrorAccessDenied;
       m_owner.CloseExchangeArea();
-      throw CommandError(messages::kExchangeAreaFailed);
+      throw CommandError(elevated ? messages::kShellElevated : messages::kExchangeAreaFailed);
     }
   }
   ~OpenedArea() { m_owner.CloseExchangeArea(); }

@@ -118,6 +118,10 @@ std::string Win32Api::LCMapStringW(std::u16string_view text) {
   return key;
 }
 
+std::uint32_t Win32Api::GetLastError() {
+  return ::GetLastError();
+}
+
 std::uint64_t Win32Api::GetTickCount64() {
   return ::GetTickCount64();
 }

@@ -26,6 +26,7 @@ class Win32Api final : public WinApi {
   std::vector<Rect> EnumDisplayMonitors() override;
 
   std::string LCMapStringW(std::u16string_view text) override;
+  std::uint32_t GetLastError() override;
   std::uint64_t GetTickCount64() override;
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;

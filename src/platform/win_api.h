@@ -54,6 +54,8 @@ class WinApi {
   // same key exactly when lstrcmpiW, the list view's own search, finds them
   // equal.
   virtual std::string LCMapStringW(std::u16string_view text) = 0;
+  // The calling thread's last error, as the call just before left it.
+  virtual std::uint32_t GetLastError() = 0;
   virtual std::uint64_t GetTickCount64() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual bool GetVersionExA(OsVersionInfoA& info) = 0;

@@ -57,5 +57,8 @@ inline constexpr std::uint32_t kRdwInvalidate = 1;
 inline constexpr std::uint32_t kRdwErase = 4;
 inline constexpr std::uint32_t kWsVisible = 0x10000000;  // WS_VISIBLE
 inline constexpr std::uint32_t kSetRedraw = 0x000B;      // WM_SETREDRAW
+// What a message or an open refused by the system's integrity levels leaves
+// as the last error: an elevated shell shuts out a program that is not.
+inline constexpr std::uint32_t kErrorAccessDenied = 5;  // ERROR_ACCESS_DENIED
 
 }  // namespace icotrace::win

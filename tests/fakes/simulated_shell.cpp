@@ -179,7 +179,8 @@ std::uint32_t SimulatedShell::GetWindowThreadProcessId(WindowHandle window,
 }
 
 bool SimulatedShell::Answers() {
-  if (faults.hung) return false;
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 1460;  // ERROR_TIMEOUT
+  if (faults.hung || faults.elevatedShell) return false;
   if (faults.hangAfterMessages >= 0 && m_messagesAnswered >= faults.hangAfterMessages) {
     return false;
   }
@@ -203,7 +204,11 @@ bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::u
                                   std::int64_t lParam) {
   Note("PostMessage " + Hex(msg) + " " + std::to_string(static_cast<std::int64_t>(wParam)) + " " +
        Hex(static_cast<std::uint64_t>(lParam)));
-  if (window == 0 || m_windows.count(window) == 0 || msg == faults.postRefused) return false;
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 1816;  // ERROR_NOT_ENOUGH_QUOTA
+  if (window == 0 || m_windows.count(window) == 0 || msg == faults.postRefused ||
+      faults.elevatedShell) {
+    return false;
+  }
   m_queue.push_back({window, msg, wParam, lParam});
   return true;
 }
@@ -399,7 +404,8 @@ KernelHandle SimulatedShell::OpenProcess(std::uint32_t access, bool inheritHandl
                                          std::uint32_t processId) {
   Note("OpenProcess " + Hex(access) + " " + (inheritHandle ? "1" : "0") + " " +
        std::to_string(processId));
-  if (faults.openProcessFails || processId != kShellProcessId) return 0;
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 87;  // ERROR_INVALID_PARAMETER
+  if (faults.openProcessFails || faults.elevatedShell || processId != kShellProcessId) return 0;
   const KernelHandle handle = m_nextHandle;
   m_nextHandle += 4;
   m_processHandles[handle] = processId;

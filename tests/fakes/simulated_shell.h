@@ -39,6 +39,8 @@ class SimulatedShell final : public WinApi {
     int removeItemAtFirstPostedMove = -1;  // this item goes when the first posted move arrives
     bool ignoreMoves = false;              // moves are answered, nothing moves
     std::uint32_t postRefused = 0;         // posts of this message fail (a full queue)
+    // The shell runs elevated: its messages, posts and memory are denied.
+    bool elevatedShell = false;
   };
 
   // The list view's shape: LVS_EX_SNAPTOGRID lands a move on the nearest
@@ -133,6 +135,7 @@ class SimulatedShell final : public WinApi {
   bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) override;
   std::vector<Rect> EnumDisplayMonitors() override { return monitors; }
   std::string LCMapStringW(std::u16string_view text) override;
+  std::uint32_t GetLastError() override { return m_lastError; }
   std::uint64_t GetTickCount64() override { return m_clock; }
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
@@ -204,6 +207,7 @@ class SimulatedShell final : public WinApi {
   std::vector<Posted> m_queue;
   bool m_postedMoveSeen = false;
   std::uint64_t m_clock = 1000;
+  std::uint32_t m_lastError = 0;
 
   std::map<RemoteAddress, std::vector<std::uint8_t>> m_allocations;
   std::vector<RemoteAddress> m_allocationOrder;

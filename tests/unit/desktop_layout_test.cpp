@@ -297,6 +297,16 @@ TEST_P(LayoutByShell, AHungShellEndsTheOperationAndReleasesTheArea) {
   ExpectAllReleased();
 }
 
+// Refused, not hung: the user is told the cure, and nothing is left open.
+TEST_P(LayoutByShell, AnElevatedShellAsksForIcotraceAsAdministrator) {
+  Layout layout{DesktopIcon{u"garde"}};
+  shell.faults.elevatedShell = true;
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kShellElevated);
+  EXPECT_EQ(MessageOf([&] { desktop.ApplyDesktopLayout(layout); }), messages::kShellElevated);
+  EXPECT_EQ(layout, Layout{DesktopIcon{u"garde"}});
+  ExpectAllReleased();
+}
+
 // A shell that stops answering with the moves queued: the French error once
 // the time is up, and the moves' places left to the shell, which may still
 // read them when it wakes up; everything else is released.
