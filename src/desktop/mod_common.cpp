@@ -134,6 +134,20 @@ std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   return static_cast<std::int32_t>(layout.size());
 }
 
+bool modCommon::ShellSharesOurMachine() {
+  const WindowHandle list = FindDesktopListView();
+  if (list == 0 || !IsWindowsNT()) return true;
+  std::uint32_t processId = 0;
+  m_api.GetWindowThreadProcessId(list, &processId);
+  const KernelHandle shell =
+      m_api.OpenProcess(win::kProcessQueryLimitedInformation, false, processId);
+  if (shell == 0) return true;
+  const std::uint16_t theirs = m_api.ProcessMachine(shell);
+  m_api.CloseHandle(shell);
+  const std::uint16_t ours = m_api.ProcessMachine(m_api.GetCurrentProcess());
+  return theirs == win::kMachineUnknown || ours == win::kMachineUnknown || theirs == ours;
+}
+
 bool modCommon::KeepsOwnPlaces() {
   OsVersionNumbers version;
   if (!IsWindowsNT() || !m_api.RtlGetVersion(version)) return false;

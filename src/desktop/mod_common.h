@@ -45,6 +45,10 @@ class modCommon {
   // view is the writer; on the older NT family it places the items first and
   // the list view moves any it left.
   ApplyReport ApplyDesktopLayout(const Layout& layout);
+  // Whether the shell behind the desktop list view runs code built for this
+  // program's machine, so that our icon library can load there: an Arm64
+  // shell cannot take an x64 hook. True when it cannot be told.
+  bool ShellSharesOurMachine();
   // Windows 10 version 1809 (build 17763) or later, told by the system's
   // true version.
   bool KeepsOwnPlaces();

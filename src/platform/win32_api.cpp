@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/win/process_machine.h"
 #include "platform/win32_keep_responsive.h"
 
 namespace icotrace {
@@ -169,6 +170,10 @@ KernelHandle Win32Api::GetCurrentProcess() {
 bool Win32Api::IsWow64Process(KernelHandle process) {
   BOOL wow64 = FALSE;
   return ::IsWow64Process(ToHandle(process), &wow64) != FALSE && wow64 != FALSE;
+}
+
+std::uint16_t Win32Api::ProcessMachine(KernelHandle process) {
+  return icotrace::ProcessMachine(ToHandle(process));
 }
 
 unsigned Win32Api::ProgramPointerBits() {

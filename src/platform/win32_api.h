@@ -35,6 +35,7 @@ class Win32Api final : public WinApi {
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
   bool IsWow64Process(KernelHandle process) override;
+  std::uint16_t ProcessMachine(KernelHandle process) override;
   unsigned ProgramPointerBits() override;
   RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size, std::uint32_t allocationType,
                                std::uint32_t protect) override;

@@ -67,6 +67,11 @@ class WinApi {
   virtual KernelHandle GetCurrentProcess() = 0;
   // False when the process is not under WOW64, or when the question fails.
   virtual bool IsWow64Process(KernelHandle process) = 0;
+  // The machine the process's code is built for (kMachine*), told apart from
+  // the one that emulates it: an x64 program and the Arm64 shell of Windows
+  // 11 on Arm are both "not WOW64". kMachineUnknown when the system cannot
+  // tell.
+  virtual std::uint16_t ProcessMachine(KernelHandle process) = 0;
   // 32 or 64: the pointer width this program was built for.
   virtual unsigned ProgramPointerBits() = 0;
   virtual RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size,

@@ -422,6 +422,12 @@ bool SimulatedShell::IsWow64Process(KernelHandle process) {
   return m_processHandles.count(process) != 0 && m_shellWow64;
 }
 
+std::uint16_t SimulatedShell::ProcessMachine(KernelHandle process) {
+  if (machinesUntold) return win::kMachineUnknown;
+  if (process == kCurrentProcess) return m_programMachine;
+  return m_processHandles.count(process) != 0 ? m_shellMachine : win::kMachineUnknown;
+}
+
 RemoteAddress SimulatedShell::VirtualAllocEx(KernelHandle process, std::size_t size,
                                              std::uint32_t allocationType, std::uint32_t protect) {
   Note("VirtualAllocEx " + std::to_string(size));

@@ -77,15 +77,20 @@ class SimulatedShell final : public WinApi {
 
   // The shell's shape.
   void SetFamily(Family family) { m_family = family; }
-  // The program's own width and whether it runs under WOW64; the shell's.
-  void SetProgram(unsigned bits, bool wow64) {
+  // The program's own width and whether it runs under WOW64; the shell's;
+  // their machines (x86 or x64 as the width says unless told, the unknown
+  // one of a system that cannot tell).
+  void SetProgram(unsigned bits, bool wow64, std::uint16_t machine = 0) {
     m_programBits = bits;
     m_programWow64 = wow64;
+    m_programMachine = machine != 0 ? machine : MachineOf(bits, wow64);
   }
-  void SetShell(unsigned bits, bool wow64) {
+  void SetShell(unsigned bits, bool wow64, std::uint16_t machine = 0) {
     m_shellBits = bits;
     m_shellWow64 = wow64;
+    m_shellMachine = machine != 0 ? machine : MachineOf(bits, wow64);
   }
+  bool machinesUntold = false;
   void SetItems(std::vector<Item> items) { m_items = std::move(items); }
   const std::vector<Item>& Items() const { return m_items; }
   // As Windows 10 and 11 after "show desktop": the view under a top-level
@@ -144,6 +149,7 @@ class SimulatedShell final : public WinApi {
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
   bool IsWow64Process(KernelHandle process) override;
+  std::uint16_t ProcessMachine(KernelHandle process) override;
   unsigned ProgramPointerBits() override { return m_programBits; }
   RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size, std::uint32_t allocationType,
                                std::uint32_t protect) override;
@@ -181,12 +187,17 @@ class SimulatedShell final : public WinApi {
   void MoveItem(std::size_t index, PointRecord at);
   std::size_t ItemRecordSize() const;
   bool ShellIs64() const { return m_family == Family::NT && m_shellBits == 64; }
+  static std::uint16_t MachineOf(unsigned bits, bool wow64) {
+    return bits == 64 && !wow64 ? win::kMachineAmd64 : win::kMachineI386;
+  }
 
   Family m_family = Family::NT;
   unsigned m_programBits = 64;
   bool m_programWow64 = false;
   unsigned m_shellBits = 64;
   bool m_shellWow64 = false;
+  std::uint16_t m_programMachine = win::kMachineAmd64;
+  std::uint16_t m_shellMachine = win::kMachineAmd64;
 
   std::map<WindowHandle, Window> m_windows;
   std::vector<WindowHandle> m_order;  // creation order, which is z-order

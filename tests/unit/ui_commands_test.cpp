@@ -295,6 +295,19 @@ TEST_F(MainCommands, AnIconThatCannotBeFetchedIsTriedOncePerCommand) {
   EXPECT_EQ(view.rows[0].ImageKey, u"K3");
 }
 
+// Windows 11 on Arm: an x64 Icotrace before the system's Arm64 shell.
+TEST_F(MainCommands, AShellOfAnotherMachineFillsTheListAtOnceWithoutPictures) {
+  shell.SetShell(64, false, win::kMachineArm64);
+  commands.Command1_Click();
+  EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
+  EXPECT_EQ(view.rows[0].ImageKey, u"");
+  EXPECT_TRUE(icons.fetches.empty()) << "no hook is set where it cannot load";
+  shell.machinesUntold = true;  // before Windows 10 1709 the library judges by width
+  commands.Command1_Click();
+  EXPECT_EQ(view.rows[0].ImageKey, u"K3");
+  EXPECT_EQ(shell.OpenHandles(), 0u);
+}
+
 // The window draws the list once, when every row is in: drawn row by row,
 // thousands of rows held it for minutes.
 TEST_F(MainCommands, RowsGoInAsOneBatchThatEndsEvenWhenARowFails) {
