@@ -13,11 +13,19 @@
 namespace icotrace {
 namespace {
 
-// An entry and the index of the item it stands for.
+// An entry and the index of the item it stands for. Pending: a placing call
+// that may still run holds it, so nothing else moves it.
 struct FoundItem {
   std::size_t entry = 0;
   std::int32_t index = 0;
+  bool pending = false;
 };
+
+// How long the list view may take to show what the shell's model took
+// (Windows 11 shows a place some hundreds of ms after the call), and how
+// often it is asked meanwhile.
+constexpr std::uint64_t kSettleMs = 1500;
+constexpr std::uint32_t kSettlePollMs = 100;
 
 PointRecord PlaceOf(const DesktopIcon& entry) {
   return {entry.X, entry.Y};
@@ -101,15 +109,20 @@ std::vector<FoundItem> MoveEachBySearch(const ShellExchange& exchange, const Lay
 
 ApplyReport ReportOf(const ShellExchange& exchange, const Layout& layout,
                      const std::vector<FoundItem>& found, const std::vector<PointRecord>& places,
-                     std::vector<std::u16string> offScreen) {
+                     std::vector<std::u16string> offScreen, bool viewArranges = false) {
   ApplyReport report;
   report.OffScreen = std::move(offScreen);
   for (std::size_t i = 0; i < found.size(); ++i) {
     const DesktopIcon& entry = layout[found[i].entry];
-    if (places[i] != PlaceOf(entry)) report.Unplaced.push_back(entry.Name);
+    if (found[i].pending) {
+      report.Pending.push_back(entry.Name);
+    } else if (places[i] != PlaceOf(entry)) {
+      report.Unplaced.push_back(entry.Name);
+    }
   }
   if (!report.Unplaced.empty()) {
     report.AutoArrange =
+        viewArranges ||
         (exchange.api.GetWindowStyle(exchange.state.hDesktopListView) & lv::kAutoArrange) != 0;
   }
   return report;
@@ -124,33 +137,101 @@ std::vector<PointRecord> PlacesOf(const ShellExchange& exchange,
   return PostInBursts(exchange, lv::kGetItemPosition, asks, BurstDrawing::AsItGoes);
 }
 
-// The list view's moves for the items found that do not stand in place.
-std::vector<PostedItemMessage> MovesLeft(const Layout& layout, const std::vector<FoundItem>& found,
-                                         const std::vector<PointRecord>& places) {
-  std::vector<PostedItemMessage> moves;
+// The items found that do not stand in place and that nothing else may
+// still move.
+std::vector<std::size_t> OutOfPlace(const Layout& layout, const std::vector<FoundItem>& found,
+                                    const std::vector<PointRecord>& places) {
+  std::vector<std::size_t> out;
   for (std::size_t i = 0; i < found.size(); ++i) {
-    const PointRecord target = PlaceOf(layout[found[i].entry]);
-    if (places[i] != target) moves.push_back({found[i].index, target});
+    if (!found[i].pending && places[i] != PlaceOf(layout[found[i].entry])) out.push_back(i);
   }
+  return out;
+}
+
+// The list view's moves for those items.
+std::vector<PostedItemMessage> MovesFor(const Layout& layout, const std::vector<FoundItem>& found,
+                                        const std::vector<std::size_t>& which) {
+  std::vector<PostedItemMessage> moves;
+  for (const std::size_t i : which)
+    moves.push_back({found[i].index, PlaceOf(layout[found[i].entry])});
   return moves;
 }
 
-// The placer's first batch, and a second one for what the list view sees
-// still out of place; places follows what the list view tells. False when
-// the placer could not be reached: the list view has moves left to make.
-bool PlaceThrough(ItemPlacer& placer, const ShellExchange& exchange, const Layout& layout,
-                  const std::vector<FoundItem>& found, std::vector<PointRecord>& places) {
-  for (int batch = 0; batch < 2; ++batch) {
-    std::vector<EntryMove> wanted;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-      const PointRecord target = PlaceOf(layout[found[i].entry]);
-      if (places[i] != target) wanted.push_back({found[i].entry, target});
+std::vector<FoundItem> Subset(const std::vector<FoundItem>& found,
+                              const std::vector<std::size_t>& which) {
+  std::vector<FoundItem> items;
+  for (const std::size_t i : which) items.push_back(found[i]);
+  return items;
+}
+
+// Where the list view shows those items, asked again a few times while some
+// still stand elsewhere than their entry says: the list view may show the
+// shell's model late.
+void SettledPlaces(const ShellExchange& exchange, const Layout& layout,
+                   const std::vector<FoundItem>& found, std::vector<std::size_t> which,
+                   std::vector<PointRecord>& places) {
+  const std::uint64_t until = exchange.api.GetTickCount64() + kSettleMs;
+  while (!which.empty()) {
+    const std::vector<PointRecord> seen = PlacesOf(exchange, Subset(found, which));
+    std::vector<std::size_t> off;
+    for (std::size_t k = 0; k < which.size(); ++k) {
+      places[which[k]] = seen[k];
+      if (seen[k] != PlaceOf(layout[found[which[k]].entry])) off.push_back(which[k]);
     }
-    if (wanted.empty()) return true;
-    if (!placer.Place(wanted)) return false;
-    places = PlacesOf(exchange, found);
+    if (off.empty() || exchange.api.GetTickCount64() >= until) return;
+    which = std::move(off);
+    exchange.api.Sleep(kSettlePollMs);
   }
-  return true;
+}
+
+// Where the items the placer took stand: its own model's word, or the list
+// view's once it has settled.
+void LandedPlaces(ItemPlacer& placer, const ShellExchange& exchange, const Layout& layout,
+                  const std::vector<FoundItem>& found, const std::vector<std::size_t>& which,
+                  std::vector<PointRecord>& places) {
+  std::vector<std::size_t> entries;
+  for (const std::size_t i : which) entries.push_back(found[i].entry);
+  const std::vector<std::optional<PointRecord>> kept = placer.PlacesOf(entries);
+  std::vector<std::size_t> untold;
+  for (std::size_t k = 0; k < which.size(); ++k) {
+    if (k < kept.size() && kept[k]) {
+      places[which[k]] = *kept[k];
+    } else {
+      untold.push_back(which[k]);
+    }
+  }
+  SettledPlaces(exchange, layout, found, untold, places);
+}
+
+// The placer's first batch, and a second one for what it shows still out of
+// place; places follows where the items stand, and found marks the entries
+// of a call that may still run. Returns the entries it never placed, once it
+// can do no more, and why.
+std::optional<ForgetCause> PlaceThrough(ItemPlacer& placer, const ShellExchange& exchange,
+                                        const Layout& layout, std::vector<FoundItem>& found,
+                                        std::vector<PointRecord>& places,
+                                        std::vector<bool>& taken) {
+  std::optional<ForgetCause> over;
+  for (int batch = 0; batch < 2 && !over; ++batch) {
+    const std::vector<std::size_t> wanted = OutOfPlace(layout, found, places);
+    if (wanted.empty()) break;
+    std::vector<EntryMove> moves;
+    for (const std::size_t i : wanted)
+      moves.push_back({found[i].entry, PlaceOf(layout[found[i].entry])});
+    const PlacerAnswer answer = placer.Place(moves);
+    over = answer.over;
+    std::vector<std::size_t> placed;
+    for (std::size_t k = 0; k < wanted.size() && k < answer.outcomes.size(); ++k) {
+      if (answer.outcomes[k] == PlacingOutcome::Placed) {
+        placed.push_back(wanted[k]);
+        taken[wanted[k]] = true;
+      }
+      found[wanted[k]].pending = answer.outcomes[k] == PlacingOutcome::MayStillRun;
+    }
+    if (!placed.empty()) LandedPlaces(placer, exchange, layout, found, placed, places);
+  }
+  placer.Finish();
+  return over;
 }
 
 }  // namespace
@@ -161,6 +242,9 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
                   [](const DesktopIcon& entry) { return entry.Name.empty(); })) {
     return {};
   }
+  const auto isPending = [&](std::size_t entry) {
+    return std::binary_search(writer.pending.begin(), writer.pending.end(), entry);
+  };
   const std::int32_t count = ItemCount(exchange);
   const std::optional<Layout> items = ReadEveryItem(exchange, count);
   // Desktop icons turned off hide the list view; a redraw turned back on
@@ -171,8 +255,11 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
           : BurstDrawing::AsItGoes;
   GridSnapHeld snap(exchange);
   std::vector<FoundItem> found;
+  std::vector<PointRecord> places;
+  std::vector<bool> taken;  // per item found: placed by the placer, whose word counts
   std::vector<std::u16string> offScreen;
   std::size_t listMoves = 0;
+  bool viewArranges = false;
   bool indexesChanged = !items.has_value();
   if (items) {
     std::vector<std::u16string> captions;
@@ -180,57 +267,87 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
     for (const DesktopIcon& item : *items) captions.push_back(item.Name);
     const auto matches = MatchEntriesToItems(exchange.api, layout, captions);
     std::optional<VisibleArea> screens;  // asked for once something has to move
-    std::vector<PointRecord> places;
     for (std::size_t e = 0; e < layout.size(); ++e) {
       if (!matches[e]) continue;
       const DesktopIcon& item = (*items)[*matches[e]];
       const PointRecord place{item.X, item.Y};
-      if (place != PlaceOf(layout[e])) {
+      const bool pending = isPending(e);
+      if (place != PlaceOf(layout[e]) && !pending) {
         if (!screens) screens = VisibleArea::Of(exchange);
         if (!screens->Shows(PlaceOf(layout[e]))) {
           offScreen.push_back(layout[e].Name);
           continue;
         }
       }
-      found.push_back({e, static_cast<std::int32_t>(*matches[e])});
+      found.push_back({e, static_cast<std::int32_t>(*matches[e]), pending});
       places.push_back(place);
     }
-    std::vector<PostedItemMessage> moves = MovesLeft(layout, found, places);
+    taken.assign(found.size(), false);
+    std::vector<std::size_t> out = OutOfPlace(layout, found, places);
     // The pass of captions already says where every item stands.
-    if (moves.empty()) return ReportOf(exchange, layout, found, places, std::move(offScreen));
-    snap.Engage();
+    if (out.empty()) return ReportOf(exchange, layout, found, places, std::move(offScreen));
     if (writer.placer != nullptr) {
-      if (PlaceThrough(*writer.placer, exchange, layout, found, places)) {
-        return ReportOf(exchange, layout, found, places, std::move(offScreen));
+      writer.listMovesForgotten =
+          PlaceThrough(*writer.placer, exchange, layout, found, places, taken);
+      viewArranges = writer.placer->AutoArrange();
+      // What the view placed lasts: only what it never placed is moved,
+      // and counted.
+      out = OutOfPlace(layout, found, places);
+      out.erase(
+          std::remove_if(out.begin(), out.end(),
+                         [&](std::size_t i) { return taken[i] || !writer.listMovesForgotten; }),
+          out.end());
+      if (out.empty()) {
+        return ReportOf(exchange, layout, found, places, std::move(offScreen), viewArranges);
       }
-      // What the view placed before it failed lasts: only the rest is
-      // moved, and counted.
-      writer.listMovesForgotten = true;
-      moves = MovesLeft(layout, found, PlacesOf(exchange, found));
     }
-    PostInBursts(exchange, lv::kSetItemPosition32, moves, drawing);
-    listMoves = moves.size();
+    snap.Engage();
+    PostInBursts(exchange, lv::kSetItemPosition32, MovesFor(layout, found, out), drawing);
+    listMoves = out.size();
     indexesChanged = ItemCount(exchange) != count;
   }
   if (indexesChanged) {
     snap.Engage();
-    // The search moves each entry it finds: those no monitor would show go
-    // unnamed to it, and their slots stay where they are.
+    // The search moves each entry it finds: those no monitor would show, and
+    // those a placing call may still move, go unnamed to it, and their slots
+    // stay where they are.
     const VisibleArea screens = VisibleArea::Of(exchange);
     Layout shown = layout;
     offScreen.clear();
-    for (DesktopIcon& entry : shown) {
-      if (entry.Name.empty() || screens.Shows(PlaceOf(entry))) continue;
-      offScreen.push_back(entry.Name);
+    std::vector<std::size_t> held;
+    for (std::size_t e = 0; e < shown.size(); ++e) {
+      DesktopIcon& entry = shown[e];
+      if (entry.Name.empty()) continue;
+      if (isPending(e)) {
+        held.push_back(e);
+      } else if (!screens.Shows(PlaceOf(entry))) {
+        offScreen.push_back(entry.Name);
+      } else {
+        continue;
+      }
       entry.Name.clear();
     }
     found = MoveEachBySearch(exchange, shown);
     listMoves = found.size();
+    for (const std::size_t e : held) found.push_back({e, -1, true});
+    places.assign(found.size(), {});
+    taken.assign(found.size(), false);
   }
   snap.Release();
+  // One pass tells where the list view's moves landed; the placer's places,
+  // told already, are not asked of a list view that may show them late.
+  std::vector<std::size_t> asked;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (!taken[i] && !found[i].pending) asked.push_back(i);
+  }
+  const std::vector<PointRecord> seen = PlacesOf(exchange, Subset(found, asked));
+  for (std::size_t k = 0; k < asked.size(); ++k) places[asked[k]] = seen[k];
   ApplyReport report =
-      ReportOf(exchange, layout, found, PlacesOf(exchange, found), std::move(offScreen));
-  if (writer.listMovesForgotten) report.Forgettable = listMoves;
+      ReportOf(exchange, layout, found, places, std::move(offScreen), viewArranges);
+  if (writer.listMovesForgotten) {
+    report.Forgettable = listMoves;
+    report.ForgettableCause = *writer.listMovesForgotten;
+  }
   return report;
 }
 

@@ -176,21 +176,31 @@ class FolderViewSession {
 
 }  // namespace
 
-void modCommon::PlaceThroughFolderView(const Layout& layout) {
-  if (m_folderView == nullptr || !IsWindowsNT()) return;
+std::vector<std::size_t> modCommon::PlaceThroughFolderView(const Layout& layout) {
+  std::vector<std::size_t> pending;
+  if (m_folderView == nullptr || !IsWindowsNT()) return pending;
   Exchange().Send(lv::kGetItemCount, 0, 0);
   const FolderViewSession session(*m_folderView, m_state.hDesktopListView,
                                   m_api.GetTickCount64() + kFolderViewBudgetMs);
-  if (session.Reach() != FolderViewReach::Opened) return;
+  if (session.Reach() != FolderViewReach::Opened) return pending;
   const std::vector<std::optional<std::size_t>> matches =
       MatchEntriesToItems(m_api, layout, m_folderView->ItemNames());
   const VisibleArea screens = VisibleArea::Of(Exchange());
   std::vector<ItemPlacement> placements;
+  std::vector<std::size_t> entries;
   for (std::size_t e = 0; e < layout.size(); ++e) {
-    if (matches[e] && screens.Shows({layout[e].X, layout[e].Y}))
+    if (matches[e] && screens.Shows({layout[e].X, layout[e].Y})) {
       placements.push_back({*matches[e], layout[e].X, layout[e].Y});
+      entries.push_back(e);
+    }
   }
-  if (!placements.empty()) m_folderView->PositionItems(placements);
+  // A call cancelled in the shell's hands may still run: the list view
+  // leaves its entries alone, so that no two writers place one item.
+  if (!placements.empty() &&
+      m_folderView->PositionItems(placements) == PlacingOutcome::MayStillRun) {
+    pending = std::move(entries);
+  }
+  return pending;
 }
 
 ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
@@ -201,13 +211,15 @@ ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
   switch (session.Reach()) {
     case FolderViewReach::NotThisDesktop:  // nobody undoes the list view's moves
       return ApplyThroughListView(Exchange(), layout);
+    case FolderViewReach::NoView:
+      return ApplyThroughListView(Exchange(), layout, {nullptr, ForgetCause::Declined, {}});
     case FolderViewReach::Unreachable:
-      return ApplyThroughListView(Exchange(), layout, {nullptr, true});
+      return ApplyThroughListView(Exchange(), layout, {nullptr, ForgetCause::Unanswered, {}});
     case FolderViewReach::Opened:
       break;
   }
   FolderViewPlacer placer(m_api, *m_folderView, layout, deadline);
-  return ApplyThroughListView(Exchange(), layout, {&placer, false});
+  return ApplyThroughListView(Exchange(), layout, {&placer, std::nullopt, {}});
 }
 
 ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
@@ -217,9 +229,9 @@ ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
   if (KeepsOwnPlaces()) {
     report = ApplyThroughFolderView(layout);
   } else {
-    PlaceThroughFolderView(layout);
+    std::vector<std::size_t> pending = PlaceThroughFolderView(layout);
     // The list view then sees what the batch did, and moves what it left.
-    report = ApplyThroughListView(Exchange(), layout);
+    report = ApplyThroughListView(Exchange(), layout, {nullptr, std::nullopt, std::move(pending)});
   }
   // Invalidations ask nothing back: the shell repaints when its thread gets
   // to it, and a shell that hangs in its repaint holds nobody.

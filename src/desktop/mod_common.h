@@ -59,8 +59,9 @@ class modCommon {
   class OpenedArea;
   // The family's exchange, over this object's state.
   ShellExchange Exchange();
-  // Asks the folder view to place every entry it can match, in one batch.
-  void PlaceThroughFolderView(const Layout& layout);
+  // Asks the folder view to place every entry it can match, in one batch;
+  // returns the entries of a batch cancelled while the shell had it.
+  std::vector<std::size_t> PlaceThroughFolderView(const Layout& layout);
   // The folder view writes, the list view tells where the items landed.
   ApplyReport ApplyThroughFolderView(const Layout& layout);
 

@@ -52,9 +52,16 @@ std::u16string UnplacedIconsMessage(const ApplyReport& report) {
     Append(text,
            Section(report.OffScreen, m::kOffScreenOne, m::kOffScreenManyTail, m::kOffScreenCause));
   }
-  if (report.Forgettable == 1) Append(text, m::kForgettableOne);
+  if (!report.Pending.empty()) {
+    Append(text, Section(report.Pending, m::kPendingOne, m::kPendingManyTail, m::kPendingCause));
+  }
+  const bool declined = report.ForgettableCause == ForgetCause::Declined;
+  if (report.Forgettable == 1)
+    Append(text, declined ? m::kForgettableDeclinedOne : m::kForgettableOne);
   if (report.Forgettable > 1) {
-    Append(text, m::kForgettableManyLead + Count(report.Forgettable) + m::kForgettableManyTail);
+    Append(text, (declined ? m::kForgettableDeclinedManyLead : m::kForgettableManyLead) +
+                     Count(report.Forgettable) +
+                     (declined ? m::kForgettableDeclinedManyTail : m::kForgettableManyTail));
   }
   return text;
 }

@@ -79,6 +79,28 @@ void SimulatedShell::Place(std::size_t item, std::int32_t x, std::int32_t y) {
   if (item < m_kept.size()) m_kept[item] = {m_items[item].x, m_items[item].y};
 }
 
+void SimulatedShell::PlaceLater(std::size_t item, std::int32_t x, std::int32_t y,
+                                std::uint64_t shownAt) {
+  if (item < m_kept.size()) m_kept[item] = {x, y};
+  m_late.push_back({item, {x, y}, shownAt});
+}
+
+void SimulatedShell::ShowDuePlaces() {
+  for (auto late = m_late.begin(); late != m_late.end();) {
+    if (late->shownAt > m_clock) {
+      ++late;
+      continue;
+    }
+    Place(late->item, late->at.x, late->at.y);
+    late = m_late.erase(late);
+  }
+}
+
+PointRecord SimulatedShell::ModelPlace(std::size_t item) const {
+  if (item < m_kept.size()) return m_kept[item];
+  return {m_items[item].x, m_items[item].y};
+}
+
 void SimulatedShell::UseWorkerWLayout() {
   // Rebuild: Progman with an empty WorkerW child, the list under a top-level
   // WorkerW that comes after another, empty one.
@@ -179,6 +201,7 @@ std::uint32_t SimulatedShell::GetWindowThreadProcessId(WindowHandle window,
 }
 
 bool SimulatedShell::Answers() {
+  ShowDuePlaces();
   m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 1460;  // ERROR_TIMEOUT
   if (faults.hung || faults.elevatedShell) return false;
   if (faults.hangAfterMessages >= 0 && m_messagesAnswered >= faults.hangAfterMessages) {

@@ -65,6 +65,12 @@ class SimulatedShell final : public WinApi {
   void KeepPlacesInModel();
   void Refresh();
   void Place(std::size_t item, std::int32_t x, std::int32_t y);
+  // As Windows 11: the model takes the place now, the list view shows it
+  // once the shell's clock reaches shownAt.
+  void PlaceLater(std::size_t item, std::int32_t x, std::int32_t y, std::uint64_t shownAt);
+  // Where the desktop keeps the item: its model, or the list view's place
+  // when it keeps none.
+  PointRecord ModelPlace(std::size_t item) const;
   // Time passing without the program sleeping (a call into the shell).
   void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
   // Posted messages waiting for the shell's thread, which takes them only
@@ -209,6 +215,13 @@ class SimulatedShell final : public WinApi {
   bool m_autoArrange = false;
   bool m_visible = true;
   std::vector<PointRecord> m_kept;  // the desktop's own model, when it keeps one
+  struct LatePlace {
+    std::size_t item;
+    PointRecord at;
+    std::uint64_t shownAt;
+  };
+  std::vector<LatePlace> m_late;
+  void ShowDuePlaces();
   struct Posted {
     WindowHandle window;
     std::uint32_t msg;

@@ -253,7 +253,7 @@ TEST_P(LayoutByShell, ApplyTellsWhichItemsItCouldNotPlaceAndWhy) {
                       DesktopIcon{u"Dossier", 600, 600}, DesktopIcon{u"Été 2026", 200, 8}};
   shell.faults.ignoreMoves = true;
   EXPECT_EQ(desktop.ApplyDesktopLayout(layout),
-            (ApplyReport{{u"Corbeille", u"Dossier"}, false, {}, 0}));
+            (ApplyReport{{u"Corbeille", u"Dossier"}, false, {}, 0, {}, {}}));
   shell.faults.ignoreMoves = false;
   shell.SetAutoArrange(true);
   const ApplyReport arranged = desktop.ApplyDesktopLayout(layout);

@@ -211,14 +211,15 @@ TEST_F(MainCommands, ApplyNamesTheIconsItCouldNotPlace) {
 // Icons that no screen would show and moves the desktop may forget go into
 // the same one message, each in agreement with its number.
 TEST(ApplyMessage, TellsEveryKindInOneMessage) {
-  const std::u16string one = UnplacedIconsMessage({{}, false, {u"Écran 2"}, 1});
+  const std::u16string one = UnplacedIconsMessage({{}, false, {u"Écran 2"}, 1, {}, {}});
   EXPECT_EQ(one.rfind(u"1 icône du bureau n'a pas été déplacée", 0), 0u);
   EXPECT_NE(one.find(u"« Écran 2 »\n\nLa configuration a été enregistrée avec une autre "
                      u"disposition des écrans.\n\nLe bureau n'a pas répondu à temps : 1 icône a"),
             std::u16string::npos);
-  EXPECT_EQ(UnplacedIconsMessage({{u"A"}, false, {}, 0}).find(u"ces "), std::u16string::npos)
+  EXPECT_EQ(UnplacedIconsMessage({{u"A"}, false, {}, 0, {}, {}}).find(u"ces "),
+            std::u16string::npos)
       << "one icon: the singular throughout";
-  const std::u16string many = UnplacedIconsMessage({{}, false, {u"B", u"C"}, 2});
+  const std::u16string many = UnplacedIconsMessage({{}, false, {u"B", u"C"}, 2, {}, {}});
   EXPECT_NE(many.find(u"2 icônes du bureau n'ont pas été déplacées"), std::u16string::npos);
   EXPECT_NE(many.find(u"2 icônes ont été déplacées sans lui"), std::u16string::npos);
 }
