@@ -75,6 +75,9 @@ inline constexpr char16_t kPendingOne[] =
 inline constexpr char16_t kPendingManyTail[] =
     u" icônes du bureau ne sont peut-être pas encore à leurs places : le bureau n'a pas répondu "
     u"à temps, mais il pourrait encore les placer lui-même :";
+inline constexpr char16_t kPendingCauseOne[] =
+    u"Icotrace ne l'a pas déplacée autrement, pour ne pas contrarier le bureau. Appliquez de "
+    u"nouveau la configuration dans un instant pour vérifier sa place.";
 inline constexpr char16_t kPendingCause[] =
     u"Icotrace ne les a pas déplacées autrement, pour ne pas contrarier le bureau. Appliquez de "
     u"nouveau la configuration dans un instant pour vérifier leurs places.";

@@ -53,7 +53,8 @@ std::u16string UnplacedIconsMessage(const ApplyReport& report) {
            Section(report.OffScreen, m::kOffScreenOne, m::kOffScreenManyTail, m::kOffScreenCause));
   }
   if (!report.Pending.empty()) {
-    Append(text, Section(report.Pending, m::kPendingOne, m::kPendingManyTail, m::kPendingCause));
+    const char16_t* cause = report.Pending.size() == 1 ? m::kPendingCauseOne : m::kPendingCause;
+    Append(text, Section(report.Pending, m::kPendingOne, m::kPendingManyTail, cause));
   }
   const bool declined = report.ForgettableCause == ForgetCause::Declined;
   if (report.Forgettable == 1)

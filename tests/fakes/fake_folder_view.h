@@ -1,11 +1,10 @@
 // The desktop's folder view over a simulated shell: it names the shell's
 // items and places them in the desktop's own model as the real one does, with
 // switches for a shell that offers no folder view for this desktop, cannot be
-// reached, refuses or loses a call, takes its time, shows places late or
-// leaves items behind. Its calls run on the shell's clock and give up at the
-// session's deadline, as the real ones do under the message filter; a call
-// cancelled in the shell's hands still lands later. Its grid and arranging
-// are the list view's (as the shell's own view keeps them in step).
+// reached, refuses or loses a call (which lands later), takes its time, shows
+// places late or leaves items behind. Its calls run on the shell's clock and
+// give up at the session's deadline, as the real ones do under the message
+// filter. Its grid and arranging are the list view's, kept in step.
 #pragma once
 
 #include <algorithm>
@@ -31,7 +30,6 @@ class FakeFolderView final : public DesktopFolderView {
   std::uint64_t callMs = 0;                // how long each call takes in the shell
   std::uint64_t shownAfterMs = 0;          // how late the list view shows a place
   bool modelUnreadable = false;            // GetItemPosition fails
-  bool noFolderView2 = false;              // no flags to read or hold
   std::set<std::size_t> itemsLeftInPlace;  // the shell "accepts" them but they do not move
   std::set<std::size_t> itemsPlacedOff;    // they land 3 pixels to the right
   static constexpr std::uint64_t kCancelledLandsAfterMs = 2000;
@@ -40,7 +38,6 @@ class FakeFolderView final : public DesktopFolderView {
   WindowHandle openedFor = 0;  // the list view the last Open was asked for
   int closes = 0;
   int positionCalls = 0;
-  int saves = 0;
   std::vector<ItemPlacement> lastPlacements;
   std::uint64_t lastCallEnd = 0;  // the shell's tick when the last call returned
 
@@ -95,7 +92,7 @@ class FakeFolderView final : public DesktopFolderView {
 
   std::optional<std::uint32_t> GetCurrentFolderFlags() override {
     m_shell->Note("FolderView.GetCurrentFolderFlags");
-    if (noFolderView2 || !TakesItsTime()) return std::nullopt;
+    if (!TakesItsTime()) return std::nullopt;
     return ((m_shell->ExtendedStyle() & lv::kExSnapToGrid) != 0 ? kFwfSnapToGrid : 0) |
            ((m_shell->GetWindowStyle(m_shell->ListView()) & lv::kAutoArrange) != 0 ? kFwfAutoArrange
                                                                                    : 0);
@@ -104,7 +101,7 @@ class FakeFolderView final : public DesktopFolderView {
   bool SetCurrentFolderFlags(std::uint32_t mask, std::uint32_t flags) override {
     m_shell->Note("FolderView.SetCurrentFolderFlags " + std::to_string(mask) + " " +
                   std::to_string(flags));
-    if (noFolderView2 || !TakesItsTime(kFolderViewWrapUpMs)) return false;
+    if (!TakesItsTime(kFolderViewWrapUpMs)) return false;
     if ((mask & kFwfSnapToGrid) != 0) {
       const std::uint32_t style = m_shell->ExtendedStyle() & ~lv::kExSnapToGrid;
       m_shell->SetExtendedStyle(style | ((flags & kFwfSnapToGrid) != 0 ? lv::kExSnapToGrid : 0));
@@ -113,7 +110,6 @@ class FakeFolderView final : public DesktopFolderView {
   }
 
   bool SaveViewState() override {
-    ++saves;
     m_shell->Note("FolderView.SaveViewState");
     return TakesItsTime(kFolderViewWrapUpMs);
   }

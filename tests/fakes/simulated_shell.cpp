@@ -86,14 +86,11 @@ void SimulatedShell::PlaceLater(std::size_t item, std::int32_t x, std::int32_t y
 }
 
 void SimulatedShell::ShowDuePlaces() {
-  for (auto late = m_late.begin(); late != m_late.end();) {
-    if (late->shownAt > m_clock) {
-      ++late;
-      continue;
-    }
-    Place(late->item, late->at.x, late->at.y);
-    late = m_late.erase(late);
-  }
+  std::erase_if(m_late, [&](const LatePlace& late) {
+    if (late.shownAt > m_clock) return false;
+    Place(late.item, late.at.x, late.at.y);
+    return true;
+  });
 }
 
 PointRecord SimulatedShell::ModelPlace(std::size_t item) const {
@@ -238,6 +235,7 @@ bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::u
 
 void SimulatedShell::Sleep(std::uint32_t milliseconds) {
   m_clock += milliseconds;
+  ShowDuePlaces();
   // The shell's thread works through its queue while the program waits, a
   // few messages at a time: the program must wait for the last one.
   constexpr std::size_t kTakenPerWait = 7;
@@ -446,9 +444,9 @@ bool SimulatedShell::IsWow64Process(KernelHandle process) {
 }
 
 std::uint16_t SimulatedShell::ProcessMachine(KernelHandle process) {
-  if (machinesUntold) return win::kMachineUnknown;
-  if (process == kCurrentProcess) return m_programMachine;
-  return m_processHandles.count(process) != 0 ? m_shellMachine : win::kMachineUnknown;
+  if (process == kCurrentProcess) return MachineOf(m_programBits, m_programWow64);
+  if (m_processHandles.count(process) == 0) return win::kMachineUnknown;
+  return m_shellMachine != 0 ? m_shellMachine : MachineOf(m_shellBits, m_shellWow64);
 }
 
 RemoteAddress SimulatedShell::VirtualAllocEx(KernelHandle process, std::size_t size,

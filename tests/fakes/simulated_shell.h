@@ -65,11 +65,9 @@ class SimulatedShell final : public WinApi {
   void KeepPlacesInModel();
   void Refresh();
   void Place(std::size_t item, std::int32_t x, std::int32_t y);
-  // As Windows 11: the model takes the place now, the list view shows it
-  // once the shell's clock reaches shownAt.
+  // As Windows 11: the model takes the place now, the list view at shownAt.
   void PlaceLater(std::size_t item, std::int32_t x, std::int32_t y, std::uint64_t shownAt);
-  // Where the desktop keeps the item: its model, or the list view's place
-  // when it keeps none.
+  // The item's place in the model, or in the list view when none is kept.
   PointRecord ModelPlace(std::size_t item) const;
   // Time passing without the program sleeping (a call into the shell).
   void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
@@ -83,20 +81,17 @@ class SimulatedShell final : public WinApi {
 
   // The shell's shape.
   void SetFamily(Family family) { m_family = family; }
-  // The program's own width and whether it runs under WOW64; the shell's;
-  // their machines (x86 or x64 as the width says unless told, the unknown
-  // one of a system that cannot tell).
-  void SetProgram(unsigned bits, bool wow64, std::uint16_t machine = 0) {
+  // The program's own width and whether it runs under WOW64; the shell's,
+  // and its machine when the width does not tell it.
+  void SetProgram(unsigned bits, bool wow64) {
     m_programBits = bits;
     m_programWow64 = wow64;
-    m_programMachine = machine != 0 ? machine : MachineOf(bits, wow64);
   }
   void SetShell(unsigned bits, bool wow64, std::uint16_t machine = 0) {
     m_shellBits = bits;
     m_shellWow64 = wow64;
-    m_shellMachine = machine != 0 ? machine : MachineOf(bits, wow64);
+    m_shellMachine = machine;
   }
-  bool machinesUntold = false;
   void SetItems(std::vector<Item> items) { m_items = std::move(items); }
   const std::vector<Item>& Items() const { return m_items; }
   // As Windows 10 and 11 after "show desktop": the view under a top-level
@@ -202,8 +197,7 @@ class SimulatedShell final : public WinApi {
   bool m_programWow64 = false;
   unsigned m_shellBits = 64;
   bool m_shellWow64 = false;
-  std::uint16_t m_programMachine = win::kMachineAmd64;
-  std::uint16_t m_shellMachine = win::kMachineAmd64;
+  std::uint16_t m_shellMachine = 0;
 
   std::map<WindowHandle, Window> m_windows;
   std::vector<WindowHandle> m_order;  // creation order, which is z-order
