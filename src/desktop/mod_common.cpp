@@ -176,13 +176,7 @@ class FolderViewSession {
 
 }  // namespace
 
-std::vector<std::size_t> modCommon::PlaceThroughFolderView(const Layout& layout) {
-  std::vector<std::size_t> pending;
-  if (m_folderView == nullptr || !IsWindowsNT()) return pending;
-  Exchange().Send(lv::kGetItemCount, 0, 0);
-  const FolderViewSession session(*m_folderView, m_state.hDesktopListView,
-                                  m_api.GetTickCount64() + kFolderViewBudgetMs);
-  if (session.Reach() != FolderViewReach::Opened) return pending;
+std::vector<std::size_t> modCommon::PlaceEveryMatch(const Layout& layout) {
   const std::vector<std::optional<std::size_t>> matches =
       MatchEntriesToItems(m_api, layout, m_folderView->ItemNames());
   const VisibleArea screens = VisibleArea::Of(Exchange());
@@ -196,27 +190,43 @@ std::vector<std::size_t> modCommon::PlaceThroughFolderView(const Layout& layout)
   }
   // A call cancelled in the shell's hands may still run: the list view
   // leaves its entries alone, so that no two writers place one item.
-  if (!placements.empty() &&
-      m_folderView->PositionItems(placements) == PlacingOutcome::MayStillRun) {
-    pending = std::move(entries);
+  if (placements.empty() ||
+      m_folderView->PositionItems(placements) != PlacingOutcome::MayStillRun) {
+    entries.clear();
   }
-  return pending;
+  return entries;
 }
 
 ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
-  if (m_folderView == nullptr) return ApplyThroughListView(Exchange(), layout);
+  if (m_folderView == nullptr || !IsWindowsNT()) return ApplyThroughListView(Exchange(), layout);
+  // Chosen once: on a desktop that keeps its own places the folder view is
+  // the one writer; elsewhere the list view's moves last after its batch.
+  const bool keeps = KeepsOwnPlaces();
   Exchange().Send(lv::kGetItemCount, 0, 0);
   const std::uint64_t deadline = m_api.GetTickCount64() + kFolderViewBudgetMs;
-  const FolderViewSession session(*m_folderView, m_state.hDesktopListView, deadline);
-  switch (session.Reach()) {
+  std::optional<FolderViewSession> session;
+  session.emplace(*m_folderView, m_state.hDesktopListView, deadline);
+  const auto listViewAlone = [&](ForgetCause cause) {
+    session.reset();
+    return ApplyThroughListView(Exchange(), layout,
+                                {nullptr, keeps ? std::optional(cause) : std::nullopt, {}});
+  };
+  switch (session->Reach()) {
     case FolderViewReach::NotThisDesktop:  // nobody undoes the list view's moves
+      session.reset();
       return ApplyThroughListView(Exchange(), layout);
     case FolderViewReach::NoView:
-      return ApplyThroughListView(Exchange(), layout, {nullptr, ForgetCause::Declined, {}});
+      return listViewAlone(ForgetCause::Declined);
     case FolderViewReach::Unreachable:
-      return ApplyThroughListView(Exchange(), layout, {nullptr, ForgetCause::Unanswered, {}});
+      return listViewAlone(ForgetCause::Unanswered);
     case FolderViewReach::Opened:
       break;
+  }
+  if (!keeps) {
+    std::vector<std::size_t> pending = PlaceEveryMatch(layout);
+    session.reset();
+    // The list view then sees what the batch did, and moves what it left.
+    return ApplyThroughListView(Exchange(), layout, {nullptr, std::nullopt, std::move(pending)});
   }
   FolderViewPlacer placer(m_api, *m_folderView, layout, deadline);
   return ApplyThroughListView(Exchange(), layout, {&placer, std::nullopt, {}});
@@ -225,14 +235,7 @@ ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
 ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
   LocateDesktopListView();
   OpenedArea area(*this);
-  ApplyReport report;
-  if (KeepsOwnPlaces()) {
-    report = ApplyThroughFolderView(layout);
-  } else {
-    std::vector<std::size_t> pending = PlaceThroughFolderView(layout);
-    // The list view then sees what the batch did, and moves what it left.
-    report = ApplyThroughListView(Exchange(), layout, {nullptr, std::nullopt, std::move(pending)});
-  }
+  const ApplyReport report = ApplyThroughFolderView(layout);
   // Invalidations ask nothing back: the shell repaints when its thread gets
   // to it, and a shell that hangs in its repaint holds nobody.
   m_api.RedrawWindow(0, win::kRdwErase);

@@ -59,10 +59,11 @@ class modCommon {
   class OpenedArea;
   // The family's exchange, over this object's state.
   ShellExchange Exchange();
-  // Asks the folder view to place every entry it can match, in one batch;
+  // The open folder view places every entry it can match, in one batch;
   // returns the entries of a batch cancelled while the shell had it.
-  std::vector<std::size_t> PlaceThroughFolderView(const Layout& layout);
-  // The folder view writes, the list view tells where the items landed.
+  std::vector<std::size_t> PlaceEveryMatch(const Layout& layout);
+  // One session of the folder view, chosen writer or first placer, then the
+  // list view for what it leaves.
   ApplyReport ApplyThroughFolderView(const Layout& layout);
 
   WinApi& m_api;
