@@ -11,24 +11,28 @@ namespace {
 
 // A shell that runs elevated refuses our messages at once, which is no hang:
 // the user can cure that one.
-[[noreturn]] void ThrowUnanswered(WinApi& api) {
-  throw CommandError(api.GetLastError() == win::kErrorAccessDenied
-                         ? messages::kShellElevated
-                         : messages::kDesktopNotResponding);
+[[noreturn]] void ThrowUnanswered(WinApi& api, WindowHandle listView) {
+  throw CommandError(ShellIsElevated(api, listView) ? messages::kShellElevated
+                                                    : messages::kDesktopNotResponding);
 }
 
 }  // namespace
+
+bool ShellIsElevated(WinApi& api, WindowHandle listView) {
+  return api.GetLastError() == win::kErrorAccessDenied && !api.GetClassNameA(listView).empty();
+}
 
 std::int64_t ShellExchange::Send(std::uint32_t msg, std::uint64_t wParam,
                                  std::int64_t lParam) const {
   const std::optional<std::int64_t> result =
       api.SendMessageTimeoutW(state.hDesktopListView, msg, wParam, lParam);
-  if (!result) ThrowUnanswered(api);
+  if (!result) ThrowUnanswered(api, state.hDesktopListView);
   return *result;
 }
 
 void ShellExchange::Post(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam) const {
-  if (!api.PostMessageW(state.hDesktopListView, msg, wParam, lParam)) ThrowUnanswered(api);
+  if (!api.PostMessageW(state.hDesktopListView, msg, wParam, lParam))
+    ThrowUnanswered(api, state.hDesktopListView);
 }
 
 std::optional<DesktopIcon> ReadIconThrough(const ShellExchange& exchange, std::int32_t index) {

@@ -38,7 +38,7 @@ class modCommon::OpenedArea {
     if (!m_owner.m_state.RegionsReady()) {
       // Asked before the close's own calls overwrite it.
       const bool elevated = m_owner.m_state.hShellProcess == 0 &&
-                            m_owner.m_api.GetLastError() == win::kErrorAccessDenied;
+                            ShellIsElevated(m_owner.m_api, m_owner.m_state.hDesktopListView);
       m_owner.CloseExchangeArea();
       throw CommandError(elevated ? messages::kShellElevated : messages::kExchangeAreaFailed);
     }

@@ -65,6 +65,8 @@ std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, s
                                                           std::int64_t lParam) {
   KeepResponsive();
   DWORD_PTR result = 0;
+  // The error read after a failure is this call's own, or none.
+  ::SetLastError(ERROR_SUCCESS);
   const LRESULT answered = ::SendMessageTimeoutW(
       ToHwnd(window), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
       SMTO_ABORTIFHUNG | SMTO_BLOCK, kMessageTimeoutMs, &result);
@@ -75,6 +77,7 @@ std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, s
 
 bool Win32Api::PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
                             std::int64_t lParam) {
+  ::SetLastError(ERROR_SUCCESS);
   return ::PostMessageW(ToHwnd(window), msg, static_cast<WPARAM>(wParam),
                         static_cast<LPARAM>(lParam)) != FALSE;
 }
@@ -160,6 +163,7 @@ bool Win32Api::RtlGetVersion(OsVersionNumbers& version) {
 
 KernelHandle Win32Api::OpenProcess(std::uint32_t access, bool inheritHandle,
                                    std::uint32_t processId) {
+  ::SetLastError(ERROR_SUCCESS);
   return FromHandle(::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
 }
 
