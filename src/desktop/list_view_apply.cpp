@@ -1,6 +1,7 @@
 #include "desktop/list_view_apply.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_map>
 
 #include "desktop/caption_match.h"
@@ -96,7 +97,12 @@ ApplyReport ReportOf(const ShellExchange& exchange, const Layout& layout,
                      std::vector<std::u16string> offScreen, bool viewArranges = false) {
   ApplyReport report;
   report.OffScreen = std::move(offScreen);
-  for (std::size_t i = 0; i < found.size(); ++i) {
+  // In the layout's order, whoever wrote them.
+  std::vector<std::size_t> order(found.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return found[a].entry < found[b].entry; });
+  for (const std::size_t i : order) {
     const DesktopIcon& entry = layout[found[i].entry];
     if (found[i].pending) {
       report.Pending.push_back(entry.Name);
@@ -186,30 +192,46 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
   }
   if (indexesChanged) {
     snap.Engage();
-    // The search moves each entry it finds: those no monitor would show, and
-    // those a placing call may still move, go unnamed to it, and their slots
-    // stay where they are.
+    // Entries a placing call may still move, and those the placer placed
+    // (by their IDs, whatever the indexes), stay out of the search: it would
+    // be a second writer.
+    std::vector<bool> kept(layout.size(), false);
+    std::vector<std::size_t> keptFound;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      if (!found[i].pending && !taken[i]) continue;
+      kept[found[i].entry] = true;
+      keptFound.push_back(i);
+    }
+    std::vector<FoundItem> keptItems = Subset(found, keptFound);
+    std::vector<PointRecord> keptPlaces;
+    for (const std::size_t i : keptFound) keptPlaces.push_back(places[i]);
+    for (const std::size_t e : writer.pending) {
+      if (e >= layout.size() || kept[e]) continue;
+      kept[e] = true;
+      keptItems.push_back({e, -1, true});
+      keptPlaces.push_back({});
+    }
+    // The search moves each entry it finds: those no monitor would show go
+    // unnamed to it, and their slots stay where they are.
     const VisibleArea screens = VisibleArea::Of(exchange);
     Layout shown = layout;
     offScreen.clear();
-    std::vector<std::size_t> held;
     for (std::size_t e = 0; e < shown.size(); ++e) {
       DesktopIcon& entry = shown[e];
       if (entry.Name.empty()) continue;
-      if (isPending(e)) {
-        held.push_back(e);
-      } else if (!screens.Shows(PlaceOf(entry))) {
+      if (!kept[e]) {
+        if (screens.Shows(PlaceOf(entry))) continue;
         offScreen.push_back(entry.Name);
-      } else {
-        continue;
       }
       entry.Name.clear();
     }
     found = MoveEachBySearch(exchange, shown);
     listMoves = found.size();
-    for (const std::size_t e : held) found.push_back({e, -1, true});
     places.assign(found.size(), {});
     taken.assign(found.size(), false);
+    found.insert(found.end(), keptItems.begin(), keptItems.end());
+    places.insert(places.end(), keptPlaces.begin(), keptPlaces.end());
+    taken.resize(found.size(), true);  // their places are told already
   }
   snap.Release();
   // One pass tells where the list view's moves landed; the placer's places,

@@ -279,6 +279,23 @@ TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
   EXPECT_EQ(shell.Items()[999].y, 0) << "moved by the list view: forgotten, and reported";
 }
 
+// An item gone under the list view's moves sends the rest to the search per
+// entry; what a cancelled call still holds is not searched for: one writer.
+TEST_F(DesktopThatKeepsItsPlaces, TheSearchLeavesACancelledCallsEntriesToTheShell) {
+  std::vector<SimulatedShell::Item> items;
+  Layout layout;
+  for (int i = 0; i < 300; ++i) {
+    items.push_back(Icon(u"Élément " + std::u16string(1, char16_t(0x100 + i)), i, 0));
+    layout.push_back(DesktopIcon{items.back().caption, i, 700});
+  }
+  shell.SetItems(items);
+  view.positionCancelledAt = 0;
+  shell.faults.removeItemAtFirstPostedMove = 299;
+  const ApplyReport report = ApplyAndRefresh(layout);
+  EXPECT_EQ(report.Pending.size(), kPlacementsPerCall);
+  EXPECT_EQ(shell.LogOf("SendMessage 0x1053").size(), 300 - kPlacementsPerCall);
+}
+
 // An icon whose box at the recorded place meets no monitor is left alone and
 // named; one that shows even in part is moved. Monitors are mapped into the
 // list view's coordinates with its client corner and its origin.
