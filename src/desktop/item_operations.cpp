@@ -7,19 +7,32 @@
 #include "desktop/list_view_protocol.h"
 
 namespace icotrace {
+namespace {
+
+// A shell that runs elevated refuses our messages at once, which is no hang:
+// the user can cure that one.
+[[noreturn]] void ThrowUnanswered(WinApi& api, WindowHandle listView) {
+  throw CommandError(ShellIsElevated(api, listView) ? messages::kShellElevated
+                                                    : messages::kDesktopNotResponding);
+}
+
+}  // namespace
+
+bool ShellIsElevated(WinApi& api, WindowHandle listView) {
+  return api.GetLastError() == win::kErrorAccessDenied && !api.GetClassNameA(listView).empty();
+}
 
 std::int64_t ShellExchange::Send(std::uint32_t msg, std::uint64_t wParam,
                                  std::int64_t lParam) const {
   const std::optional<std::int64_t> result =
       api.SendMessageTimeoutW(state.hDesktopListView, msg, wParam, lParam);
-  if (!result) throw CommandError(messages::kDesktopNotResponding);
+  if (!result) ThrowUnanswered(api, state.hDesktopListView);
   return *result;
 }
 
 void ShellExchange::Post(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam) const {
-  if (!api.PostMessageW(state.hDesktopListView, msg, wParam, lParam)) {
-    throw CommandError(messages::kDesktopNotResponding);
-  }
+  if (!api.PostMessageW(state.hDesktopListView, msg, wParam, lParam))
+    ThrowUnanswered(api, state.hDesktopListView);
 }
 
 std::optional<DesktopIcon> ReadIconThrough(const ShellExchange& exchange, std::int32_t index) {

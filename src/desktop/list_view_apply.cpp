@@ -1,27 +1,20 @@
 #include "desktop/list_view_apply.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_map>
 
 #include "desktop/caption_match.h"
+#include "desktop/found_items.h"
 #include "desktop/item_matching.h"
 #include "desktop/item_operations.h"
 #include "desktop/list_view_protocol.h"
+#include "desktop/placer_pass.h"
 #include "desktop/posted_burst.h"
 #include "desktop/visible_area.h"
 
 namespace icotrace {
 namespace {
-
-// An entry and the index of the item it stands for.
-struct FoundItem {
-  std::size_t entry = 0;
-  std::int32_t index = 0;
-};
-
-PointRecord PlaceOf(const DesktopIcon& entry) {
-  return {entry.X, entry.Y};
-}
 
 // Snapping to the grid would push each moved icon into the nearest free cell,
 // away from where the layout puts it: it is held off while the moves run and
@@ -101,56 +94,28 @@ std::vector<FoundItem> MoveEachBySearch(const ShellExchange& exchange, const Lay
 
 ApplyReport ReportOf(const ShellExchange& exchange, const Layout& layout,
                      const std::vector<FoundItem>& found, const std::vector<PointRecord>& places,
-                     std::vector<std::u16string> offScreen) {
+                     std::vector<std::u16string> offScreen, bool viewArranges = false) {
   ApplyReport report;
   report.OffScreen = std::move(offScreen);
-  for (std::size_t i = 0; i < found.size(); ++i) {
+  // In the layout's order, whoever wrote them.
+  std::vector<std::size_t> order(found.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return found[a].entry < found[b].entry; });
+  for (const std::size_t i : order) {
     const DesktopIcon& entry = layout[found[i].entry];
-    if (places[i] != PlaceOf(entry)) report.Unplaced.push_back(entry.Name);
+    if (found[i].pending) {
+      report.Pending.push_back(entry.Name);
+    } else if (places[i] != PlaceOf(entry)) {
+      report.Unplaced.push_back(entry.Name);
+    }
   }
   if (!report.Unplaced.empty()) {
     report.AutoArrange =
+        viewArranges ||
         (exchange.api.GetWindowStyle(exchange.state.hDesktopListView) & lv::kAutoArrange) != 0;
   }
   return report;
-}
-
-// Where each item found stands now, in one posted pass.
-std::vector<PointRecord> PlacesOf(const ShellExchange& exchange,
-                                  const std::vector<FoundItem>& found) {
-  std::vector<PostedItemMessage> asks;
-  asks.reserve(found.size());
-  for (const FoundItem& item : found) asks.push_back({item.index, {}});
-  return PostInBursts(exchange, lv::kGetItemPosition, asks, BurstDrawing::AsItGoes);
-}
-
-// The list view's moves for the items found that do not stand in place.
-std::vector<PostedItemMessage> MovesLeft(const Layout& layout, const std::vector<FoundItem>& found,
-                                         const std::vector<PointRecord>& places) {
-  std::vector<PostedItemMessage> moves;
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    const PointRecord target = PlaceOf(layout[found[i].entry]);
-    if (places[i] != target) moves.push_back({found[i].index, target});
-  }
-  return moves;
-}
-
-// The placer's first batch, and a second one for what the list view sees
-// still out of place; places follows what the list view tells. False when
-// the placer could not be reached: the list view has moves left to make.
-bool PlaceThrough(ItemPlacer& placer, const ShellExchange& exchange, const Layout& layout,
-                  const std::vector<FoundItem>& found, std::vector<PointRecord>& places) {
-  for (int batch = 0; batch < 2; ++batch) {
-    std::vector<EntryMove> wanted;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-      const PointRecord target = PlaceOf(layout[found[i].entry]);
-      if (places[i] != target) wanted.push_back({found[i].entry, target});
-    }
-    if (wanted.empty()) return true;
-    if (!placer.Place(wanted)) return false;
-    places = PlacesOf(exchange, found);
-  }
-  return true;
 }
 
 }  // namespace
@@ -161,6 +126,9 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
                   [](const DesktopIcon& entry) { return entry.Name.empty(); })) {
     return {};
   }
+  const auto isPending = [&](std::size_t entry) {
+    return std::binary_search(writer.pending.begin(), writer.pending.end(), entry);
+  };
   const std::int32_t count = ItemCount(exchange);
   const std::optional<Layout> items = ReadEveryItem(exchange, count);
   // Desktop icons turned off hide the list view; a redraw turned back on
@@ -171,8 +139,11 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
           : BurstDrawing::AsItGoes;
   GridSnapHeld snap(exchange);
   std::vector<FoundItem> found;
+  std::vector<PointRecord> places;
+  std::vector<bool> taken;  // per item found: placed by the placer, whose word counts
   std::vector<std::u16string> offScreen;
   std::size_t listMoves = 0;
+  bool viewArranges = false;
   bool indexesChanged = !items.has_value();
   if (items) {
     std::vector<std::u16string> captions;
@@ -180,57 +151,103 @@ ApplyReport ApplyThroughListView(const ShellExchange& exchange, const Layout& la
     for (const DesktopIcon& item : *items) captions.push_back(item.Name);
     const auto matches = MatchEntriesToItems(exchange.api, layout, captions);
     std::optional<VisibleArea> screens;  // asked for once something has to move
-    std::vector<PointRecord> places;
     for (std::size_t e = 0; e < layout.size(); ++e) {
       if (!matches[e]) continue;
       const DesktopIcon& item = (*items)[*matches[e]];
       const PointRecord place{item.X, item.Y};
-      if (place != PlaceOf(layout[e])) {
+      const bool pending = isPending(e);
+      if (place != PlaceOf(layout[e]) && !pending) {
         if (!screens) screens = VisibleArea::Of(exchange);
         if (!screens->Shows(PlaceOf(layout[e]))) {
           offScreen.push_back(layout[e].Name);
           continue;
         }
       }
-      found.push_back({e, static_cast<std::int32_t>(*matches[e])});
+      found.push_back({e, static_cast<std::int32_t>(*matches[e]), pending});
       places.push_back(place);
     }
-    std::vector<PostedItemMessage> moves = MovesLeft(layout, found, places);
+    taken.assign(found.size(), false);
+    std::vector<std::size_t> out = OutOfPlace(layout, found, places);
     // The pass of captions already says where every item stands.
-    if (moves.empty()) return ReportOf(exchange, layout, found, places, std::move(offScreen));
-    snap.Engage();
+    if (out.empty()) return ReportOf(exchange, layout, found, places, std::move(offScreen));
     if (writer.placer != nullptr) {
-      if (PlaceThrough(*writer.placer, exchange, layout, found, places)) {
-        return ReportOf(exchange, layout, found, places, std::move(offScreen));
+      writer.listMovesForgotten =
+          PlaceThrough(*writer.placer, exchange, layout, found, places, taken);
+      viewArranges = writer.placer->AutoArrange();
+      // What the view placed lasts: only what it never placed is moved,
+      // and counted.
+      out = OutOfPlace(layout, found, places);
+      out.erase(
+          std::remove_if(out.begin(), out.end(),
+                         [&](std::size_t i) { return taken[i] || !writer.listMovesForgotten; }),
+          out.end());
+      if (out.empty()) {
+        return ReportOf(exchange, layout, found, places, std::move(offScreen), viewArranges);
       }
-      // What the view placed before it failed lasts: only the rest is
-      // moved, and counted.
-      writer.listMovesForgotten = true;
-      moves = MovesLeft(layout, found, PlacesOf(exchange, found));
     }
-    PostInBursts(exchange, lv::kSetItemPosition32, moves, drawing);
-    listMoves = moves.size();
+    snap.Engage();
+    PostInBursts(exchange, lv::kSetItemPosition32, MovesFor(layout, found, out), drawing);
+    listMoves = out.size();
     indexesChanged = ItemCount(exchange) != count;
   }
   if (indexesChanged) {
     snap.Engage();
+    // Entries a placing call may still move, and those the placer placed
+    // (by their IDs, whatever the indexes), stay out of the search: it would
+    // be a second writer.
+    std::vector<bool> kept(layout.size(), false);
+    std::vector<std::size_t> keptFound;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      if (!found[i].pending && !taken[i]) continue;
+      kept[found[i].entry] = true;
+      keptFound.push_back(i);
+    }
+    std::vector<FoundItem> keptItems = Subset(found, keptFound);
+    std::vector<PointRecord> keptPlaces;
+    for (const std::size_t i : keptFound) keptPlaces.push_back(places[i]);
+    for (const std::size_t e : writer.pending) {
+      if (e >= layout.size() || kept[e]) continue;
+      kept[e] = true;
+      keptItems.push_back({e, -1, true});
+      keptPlaces.push_back({});
+    }
     // The search moves each entry it finds: those no monitor would show go
     // unnamed to it, and their slots stay where they are.
     const VisibleArea screens = VisibleArea::Of(exchange);
     Layout shown = layout;
     offScreen.clear();
-    for (DesktopIcon& entry : shown) {
-      if (entry.Name.empty() || screens.Shows(PlaceOf(entry))) continue;
-      offScreen.push_back(entry.Name);
+    for (std::size_t e = 0; e < shown.size(); ++e) {
+      DesktopIcon& entry = shown[e];
+      if (entry.Name.empty()) continue;
+      if (!kept[e]) {
+        if (screens.Shows(PlaceOf(entry))) continue;
+        offScreen.push_back(entry.Name);
+      }
       entry.Name.clear();
     }
     found = MoveEachBySearch(exchange, shown);
     listMoves = found.size();
+    places.assign(found.size(), {});
+    taken.assign(found.size(), false);
+    found.insert(found.end(), keptItems.begin(), keptItems.end());
+    places.insert(places.end(), keptPlaces.begin(), keptPlaces.end());
+    taken.resize(found.size(), true);  // their places are told already
   }
   snap.Release();
+  // One pass tells where the list view's moves landed; the placer's places,
+  // told already, are not asked of a list view that may show them late.
+  std::vector<std::size_t> asked;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (!taken[i] && !found[i].pending) asked.push_back(i);
+  }
+  const std::vector<PointRecord> seen = PlacesOf(exchange, Subset(found, asked));
+  for (std::size_t k = 0; k < asked.size(); ++k) places[asked[k]] = seen[k];
   ApplyReport report =
-      ReportOf(exchange, layout, found, PlacesOf(exchange, found), std::move(offScreen));
-  if (writer.listMovesForgotten) report.Forgettable = listMoves;
+      ReportOf(exchange, layout, found, places, std::move(offScreen), viewArranges);
+  if (writer.listMovesForgotten) {
+    report.Forgettable = listMoves;
+    report.ForgettableCause = *writer.listMovesForgotten;
+  }
   return report;
 }
 

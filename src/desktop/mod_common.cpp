@@ -36,8 +36,11 @@ class modCommon::OpenedArea {
       throw;
     }
     if (!m_owner.m_state.RegionsReady()) {
+      // Asked before the close's own calls overwrite it.
+      const bool elevated = m_owner.m_state.hShellProcess == 0 &&
+                            ShellIsElevated(m_owner.m_api, m_owner.m_state.hDesktopListView);
       m_owner.CloseExchangeArea();
-      throw CommandError(messages::kExchangeAreaFailed);
+      throw CommandError(elevated ? messages::kShellElevated : messages::kExchangeAreaFailed);
     }
   }
   ~OpenedArea() { m_owner.CloseExchangeArea(); }
@@ -131,6 +134,20 @@ std::int32_t modCommon::ReadDesktopLayout(Layout& layout) {
   return static_cast<std::int32_t>(layout.size());
 }
 
+bool modCommon::ShellSharesOurMachine() {
+  const WindowHandle list = FindDesktopListView();
+  if (list == 0 || !IsWindowsNT()) return true;
+  std::uint32_t processId = 0;
+  m_api.GetWindowThreadProcessId(list, &processId);
+  const KernelHandle shell =
+      m_api.OpenProcess(win::kProcessQueryLimitedInformation, false, processId);
+  if (shell == 0) return true;
+  const std::uint16_t theirs = m_api.ProcessMachine(shell);
+  m_api.CloseHandle(shell);
+  const std::uint16_t ours = m_api.ProcessMachine(m_api.GetCurrentProcess());
+  return theirs == win::kMachineUnknown || ours == win::kMachineUnknown || theirs == ours;
+}
+
 bool modCommon::KeepsOwnPlaces() {
   OsVersionNumbers version;
   if (!IsWindowsNT() || !m_api.RtlGetVersion(version)) return false;
@@ -159,51 +176,66 @@ class FolderViewSession {
 
 }  // namespace
 
-void modCommon::PlaceThroughFolderView(const Layout& layout) {
-  if (m_folderView == nullptr || !IsWindowsNT()) return;
-  Exchange().Send(lv::kGetItemCount, 0, 0);
-  const FolderViewSession session(*m_folderView, m_state.hDesktopListView,
-                                  m_api.GetTickCount64() + kFolderViewBudgetMs);
-  if (session.Reach() != FolderViewReach::Opened) return;
+std::vector<std::size_t> modCommon::PlaceEveryMatch(const Layout& layout) {
   const std::vector<std::optional<std::size_t>> matches =
       MatchEntriesToItems(m_api, layout, m_folderView->ItemNames());
   const VisibleArea screens = VisibleArea::Of(Exchange());
   std::vector<ItemPlacement> placements;
+  std::vector<std::size_t> entries;
   for (std::size_t e = 0; e < layout.size(); ++e) {
-    if (matches[e] && screens.Shows({layout[e].X, layout[e].Y}))
+    if (matches[e] && screens.Shows({layout[e].X, layout[e].Y})) {
       placements.push_back({*matches[e], layout[e].X, layout[e].Y});
+      entries.push_back(e);
+    }
   }
-  if (!placements.empty()) m_folderView->PositionItems(placements);
+  // A call cancelled in the shell's hands may still run: the list view
+  // leaves its entries alone, so that no two writers place one item.
+  if (placements.empty() ||
+      m_folderView->PositionItems(placements) != PlacingOutcome::MayStillRun) {
+    entries.clear();
+  }
+  return entries;
 }
 
 ApplyReport modCommon::ApplyThroughFolderView(const Layout& layout) {
-  if (m_folderView == nullptr) return ApplyThroughListView(Exchange(), layout);
+  if (m_folderView == nullptr || !IsWindowsNT()) return ApplyThroughListView(Exchange(), layout);
+  // Chosen once: on a desktop that keeps its own places the folder view is
+  // the one writer; elsewhere the list view's moves last after its batch.
+  const bool keeps = KeepsOwnPlaces();
   Exchange().Send(lv::kGetItemCount, 0, 0);
   const std::uint64_t deadline = m_api.GetTickCount64() + kFolderViewBudgetMs;
-  const FolderViewSession session(*m_folderView, m_state.hDesktopListView, deadline);
-  switch (session.Reach()) {
+  std::optional<FolderViewSession> session;
+  session.emplace(*m_folderView, m_state.hDesktopListView, deadline);
+  const auto listViewAlone = [&](ForgetCause cause) {
+    session.reset();
+    return ApplyThroughListView(Exchange(), layout,
+                                {nullptr, keeps ? std::optional(cause) : std::nullopt, {}});
+  };
+  switch (session->Reach()) {
     case FolderViewReach::NotThisDesktop:  // nobody undoes the list view's moves
+      session.reset();
       return ApplyThroughListView(Exchange(), layout);
+    case FolderViewReach::NoView:
+      return listViewAlone(ForgetCause::Declined);
     case FolderViewReach::Unreachable:
-      return ApplyThroughListView(Exchange(), layout, {nullptr, true});
+      return listViewAlone(ForgetCause::Unanswered);
     case FolderViewReach::Opened:
       break;
   }
+  if (!keeps) {
+    std::vector<std::size_t> pending = PlaceEveryMatch(layout);
+    session.reset();
+    // The list view then sees what the batch did, and moves what it left.
+    return ApplyThroughListView(Exchange(), layout, {nullptr, std::nullopt, std::move(pending)});
+  }
   FolderViewPlacer placer(m_api, *m_folderView, layout, deadline);
-  return ApplyThroughListView(Exchange(), layout, {&placer, false});
+  return ApplyThroughListView(Exchange(), layout, {&placer, std::nullopt, {}});
 }
 
 ApplyReport modCommon::ApplyDesktopLayout(const Layout& layout) {
   LocateDesktopListView();
   OpenedArea area(*this);
-  ApplyReport report;
-  if (KeepsOwnPlaces()) {
-    report = ApplyThroughFolderView(layout);
-  } else {
-    PlaceThroughFolderView(layout);
-    // The list view then sees what the batch did, and moves what it left.
-    report = ApplyThroughListView(Exchange(), layout);
-  }
+  const ApplyReport report = ApplyThroughFolderView(layout);
   // Invalidations ask nothing back: the shell repaints when its thread gets
   // to it, and a shell that hangs in its repaint holds nobody.
   m_api.RedrawWindow(0, win::kRdwErase);

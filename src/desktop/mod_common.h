@@ -45,6 +45,10 @@ class modCommon {
   // view is the writer; on the older NT family it places the items first and
   // the list view moves any it left.
   ApplyReport ApplyDesktopLayout(const Layout& layout);
+  // Whether the shell behind the desktop list view runs code built for this
+  // program's machine, so that our icon library can load there: an Arm64
+  // shell cannot take an x64 hook. True when it cannot be told.
+  bool ShellSharesOurMachine();
   // Windows 10 version 1809 (build 17763) or later, told by the system's
   // true version.
   bool KeepsOwnPlaces();
@@ -55,9 +59,11 @@ class modCommon {
   class OpenedArea;
   // The family's exchange, over this object's state.
   ShellExchange Exchange();
-  // Asks the folder view to place every entry it can match, in one batch.
-  void PlaceThroughFolderView(const Layout& layout);
-  // The folder view writes, the list view tells where the items landed.
+  // The open folder view places every entry it can match, in one batch;
+  // returns the entries of a batch cancelled while the shell had it.
+  std::vector<std::size_t> PlaceEveryMatch(const Layout& layout);
+  // One session of the folder view, chosen writer or first placer, then the
+  // list view for what it leaves.
   ApplyReport ApplyThroughFolderView(const Layout& layout);
 
   WinApi& m_api;

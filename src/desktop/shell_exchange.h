@@ -21,6 +21,11 @@ struct ExchangeFamily {
   bool (*openBurst)(WinApi& api, ExchangeState& state, std::size_t bytes);
 };
 
+// Whether the last call was refused by an elevated shell, which shuts out a
+// program that is not: access denied while the list view still stands (a
+// shell going away may leave that error too).
+bool ShellIsElevated(WinApi& api, WindowHandle listView);
+
 struct ShellExchange {
   WinApi& api;
   ExchangeState& state;

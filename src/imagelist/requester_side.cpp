@@ -102,7 +102,7 @@ HICON FetchIcon(HWND listView, HIMAGELIST imageList, int index) {
   const DWORD thread = ::GetWindowThreadProcessId(listView, &shell);
   if (thread == 0) return nullptr;
   const ShellProcess process(shell);
-  if (!process.SharesOurPointerWidth() || !EnsureBlock(process) || !EnsureHook(thread)) {
+  if (!process.SharesOurMachine() || !EnsureBlock(process) || !EnsureHook(thread)) {
     return nullptr;
   }
   const std::uint32_t serial = ++g_machinery.serial;

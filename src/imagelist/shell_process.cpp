@@ -1,5 +1,7 @@
 #include "imagelist/shell_process.h"
 
+#include "platform/win/process_machine.h"
+
 namespace icotrace::imagelist {
 namespace {
 
@@ -27,7 +29,14 @@ std::vector<BYTE> TokenUserSid(HANDLE process) {
 ShellProcess::ShellProcess(DWORD processId)
     : m_process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {}
 
-bool ShellProcess::SharesOurPointerWidth() const {
+bool ShellProcess::SharesOurMachine() const {
+  if (!m_process) return true;
+  const USHORT theirs = ProcessMachine(m_process.Get());
+  const USHORT ours = ProcessMachine(::GetCurrentProcess());
+  if (theirs != IMAGE_FILE_MACHINE_UNKNOWN && ours != IMAGE_FILE_MACHINE_UNKNOWN) {
+    return theirs == ours;
+  }
+  // Before Windows 10 1709 only the width can be told.
   BOOL shellWow64 = FALSE;
   if (!m_process || !::IsWow64Process(m_process.Get(), &shellWow64)) return true;
   constexpr bool kWe64 = sizeof(void*) == 8;

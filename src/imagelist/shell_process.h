@@ -17,10 +17,11 @@ class ShellProcess {
   ShellProcess(const ShellProcess&) = delete;
   ShellProcess& operator=(const ShellProcess&) = delete;
 
-  // False when it runs with the other pointer width: this library cannot be
-  // loaded there, and the system would run the hook back in our own thread,
-  // which is waiting on that very process. True when it cannot be told.
-  bool SharesOurPointerWidth() const;
+  // False when it runs another machine's code (the other pointer width, or
+  // the Arm64 shell of an x64 requester): this library cannot be loaded
+  // there, and the system would run the hook back in our own thread, which
+  // is waiting on that very process. True when it cannot be told.
+  bool SharesOurMachine() const;
   // The user its token runs as, empty when that cannot be read.
   std::vector<BYTE> UserSid() const;
 

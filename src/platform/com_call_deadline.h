@@ -31,6 +31,9 @@ class ComCallDeadline final : public IMessageFilter {
   bool Active() const { return m_registered; }
   // The milliseconds left before the deadline, 0 once it is reached.
   DWORD Left() const;
+  // A later deadline for the calls that follow (those that give back what
+  // the session held).
+  void MoveTo(ULONGLONG deadline) { m_deadline = deadline; }
 
   // IUnknown: the object lives as long as its owner, never through Release.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

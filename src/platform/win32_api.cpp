@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/win/process_machine.h"
 #include "platform/win32_keep_responsive.h"
 
 namespace icotrace {
@@ -64,6 +65,8 @@ std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, s
                                                           std::int64_t lParam) {
   KeepResponsive();
   DWORD_PTR result = 0;
+  // The error read after a failure is this call's own, or none.
+  ::SetLastError(ERROR_SUCCESS);
   const LRESULT answered = ::SendMessageTimeoutW(
       ToHwnd(window), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
       SMTO_ABORTIFHUNG | SMTO_BLOCK, kMessageTimeoutMs, &result);
@@ -74,6 +77,7 @@ std::optional<std::int64_t> Win32Api::SendMessageTimeoutW(WindowHandle window, s
 
 bool Win32Api::PostMessageW(WindowHandle window, std::uint32_t msg, std::uint64_t wParam,
                             std::int64_t lParam) {
+  ::SetLastError(ERROR_SUCCESS);
   return ::PostMessageW(ToHwnd(window), msg, static_cast<WPARAM>(wParam),
                         static_cast<LPARAM>(lParam)) != FALSE;
 }
@@ -118,6 +122,10 @@ std::string Win32Api::LCMapStringW(std::u16string_view text) {
   return key;
 }
 
+std::uint32_t Win32Api::GetLastError() {
+  return ::GetLastError();
+}
+
 std::uint64_t Win32Api::GetTickCount64() {
   return ::GetTickCount64();
 }
@@ -155,6 +163,7 @@ bool Win32Api::RtlGetVersion(OsVersionNumbers& version) {
 
 KernelHandle Win32Api::OpenProcess(std::uint32_t access, bool inheritHandle,
                                    std::uint32_t processId) {
+  ::SetLastError(ERROR_SUCCESS);
   return FromHandle(::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
 }
 
@@ -165,6 +174,10 @@ KernelHandle Win32Api::GetCurrentProcess() {
 bool Win32Api::IsWow64Process(KernelHandle process) {
   BOOL wow64 = FALSE;
   return ::IsWow64Process(ToHandle(process), &wow64) != FALSE && wow64 != FALSE;
+}
+
+std::uint16_t Win32Api::ProcessMachine(KernelHandle process) {
+  return icotrace::ProcessMachine(ToHandle(process));
 }
 
 unsigned Win32Api::ProgramPointerBits() {

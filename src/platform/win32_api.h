@@ -26,6 +26,7 @@ class Win32Api final : public WinApi {
   std::vector<Rect> EnumDisplayMonitors() override;
 
   std::string LCMapStringW(std::u16string_view text) override;
+  std::uint32_t GetLastError() override;
   std::uint64_t GetTickCount64() override;
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
@@ -34,6 +35,7 @@ class Win32Api final : public WinApi {
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
   bool IsWow64Process(KernelHandle process) override;
+  std::uint16_t ProcessMachine(KernelHandle process) override;
   unsigned ProgramPointerBits() override;
   RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size, std::uint32_t allocationType,
                                std::uint32_t protect) override;

@@ -1,5 +1,5 @@
 // The desktop's folder view through the shell's own interfaces
-// (IShellWindows, IShellBrowser, IFolderView). Windows builds only.
+// (IShellWindows, IShellBrowser, IShellView, IFolderView2). Windows builds only.
 #pragma once
 
 #include <memory>
@@ -17,15 +17,19 @@ class Win32DesktopFolderView final : public DesktopFolderView {
 
   FolderViewReach Open(WindowHandle listView, std::uint64_t deadline) override;
   std::vector<std::u16string> ItemNames() override;
-  bool PositionItems(const std::vector<ItemPlacement>& placements) override;
+  PlacingOutcome PositionItems(const std::vector<ItemPlacement>& placements) override;
+  std::vector<ItemPlacement> ItemPositions(const std::vector<std::size_t>& items) override;
+  std::optional<std::uint32_t> GetCurrentFolderFlags() override;
+  bool SetCurrentFolderFlags(std::uint32_t mask, std::uint32_t flags) override;
+  bool SaveViewState() override;
   void Close() override;
 
  private:
   struct Session;
   std::unique_ptr<Session> m_session;
-  // The list view last found to belong to another desktop than the one the
-  // shell registers (Wine's own desktop beside the one we drive): asking the
-  // shell again for the same list view would only cost time.
+  // The list view last confirmed to belong to another desktop than the one
+  // the shell registers (Wine's own desktop beside the one we drive): asking
+  // the shell again for the same list view would only cost time.
   WindowHandle m_foreignListView = 0;
 };
 

@@ -54,6 +54,8 @@ class WinApi {
   // same key exactly when lstrcmpiW, the list view's own search, finds them
   // equal.
   virtual std::string LCMapStringW(std::u16string_view text) = 0;
+  // The calling thread's last error, as the call just before left it.
+  virtual std::uint32_t GetLastError() = 0;
   virtual std::uint64_t GetTickCount64() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual bool GetVersionExA(OsVersionInfoA& info) = 0;
@@ -65,6 +67,11 @@ class WinApi {
   virtual KernelHandle GetCurrentProcess() = 0;
   // False when the process is not under WOW64, or when the question fails.
   virtual bool IsWow64Process(KernelHandle process) = 0;
+  // The machine the process's code is built for (kMachine*), told apart from
+  // the one that emulates it: an x64 program and the Arm64 shell of Windows
+  // 11 on Arm are both "not WOW64". kMachineUnknown when the system cannot
+  // tell.
+  virtual std::uint16_t ProcessMachine(KernelHandle process) = 0;
   // 32 or 64: the pointer width this program was built for.
   virtual unsigned ProgramPointerBits() = 0;
   virtual RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size,

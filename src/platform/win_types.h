@@ -57,5 +57,14 @@ inline constexpr std::uint32_t kRdwInvalidate = 1;
 inline constexpr std::uint32_t kRdwErase = 4;
 inline constexpr std::uint32_t kWsVisible = 0x10000000;  // WS_VISIBLE
 inline constexpr std::uint32_t kSetRedraw = 0x000B;      // WM_SETREDRAW
+// IMAGE_FILE_MACHINE_*: what a process's code is built for.
+inline constexpr std::uint16_t kMachineUnknown = 0;
+inline constexpr std::uint16_t kMachineI386 = 0x014C;
+inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
+inline constexpr std::uint16_t kMachineArm64 = 0xAA64;
+
+// What a message or an open refused by the system's integrity levels leaves
+// as the last error: an elevated shell shuts out a program that is not.
+inline constexpr std::uint32_t kErrorAccessDenied = 5;  // ERROR_ACCESS_DENIED
 
 }  // namespace icotrace::win

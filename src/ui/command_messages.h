@@ -53,4 +53,33 @@ inline constexpr char16_t kForgettableManyTail[] =
     u"actualisation. Appliquez de nouveau la configuration quand le bureau répond : ces places "
     u"dureront alors.";
 
+// The same when the desktop answered that it offers no placing of its own
+// (a shell that is starting) or refused it.
+inline constexpr char16_t kForgettableDeclinedOne[] =
+    u"Le bureau n'a pas accepté de placer lui-même les icônes : 1 icône a été déplacée sans "
+    u"lui, et il pourrait oublier sa place à sa prochaine actualisation. Appliquez de nouveau "
+    u"la configuration dans un instant : si le bureau vient de démarrer, cette place durera "
+    u"alors.";
+inline constexpr char16_t kForgettableDeclinedManyLead[] =
+    u"Le bureau n'a pas accepté de placer lui-même les icônes : ";
+inline constexpr char16_t kForgettableDeclinedManyTail[] =
+    u" icônes ont été déplacées sans lui, et il pourrait oublier leurs places à sa prochaine "
+    u"actualisation. Appliquez de nouveau la configuration dans un instant : si le bureau vient "
+    u"de démarrer, ces places dureront alors.";
+
+// And icons handed to the desktop's own placing just before it stopped
+// answering: it may still place them, so nothing else moved them.
+inline constexpr char16_t kPendingOne[] =
+    u"1 icône du bureau n'est peut-être pas encore à sa place : le bureau n'a pas répondu à "
+    u"temps, mais il pourrait encore la placer lui-même :";
+inline constexpr char16_t kPendingManyTail[] =
+    u" icônes du bureau ne sont peut-être pas encore à leurs places : le bureau n'a pas répondu "
+    u"à temps, mais il pourrait encore les placer lui-même :";
+inline constexpr char16_t kPendingCauseOne[] =
+    u"Icotrace ne l'a pas déplacée autrement, pour ne pas contrarier le bureau. Appliquez de "
+    u"nouveau la configuration dans un instant pour vérifier sa place.";
+inline constexpr char16_t kPendingCause[] =
+    u"Icotrace ne les a pas déplacées autrement, pour ne pas contrarier le bureau. Appliquez de "
+    u"nouveau la configuration dans un instant pour vérifier leurs places.";
+
 }  // namespace icotrace::messages

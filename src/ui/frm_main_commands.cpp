@@ -117,6 +117,7 @@ void FrmMainCommands::Form_Unload() {
 
 void FrmMainCommands::ShowLayout(Layout layout) {
   m_failedImages.clear();
+  m_picturesFetchable = m_services.desktop.ShellSharesOurMachine();
   const RowBatch batch(m_view);
   try {
     FillRows(layout);
@@ -146,7 +147,7 @@ void FrmMainCommands::FillListRow(const DesktopIcon& icon) {
 bool FrmMainCommands::EnsureIconImage(std::int32_t image) {
   const std::u16string key = ImageKey(image);
   if (m_services.icons.ImageKeyExists(key)) return true;
-  if (m_failedImages.count(image) != 0) return false;
+  if (!m_picturesFetchable || m_failedImages.count(image) != 0) return false;
   if (m_services.icons.AddDesktopIcon(key, image)) return true;
   m_failedImages.insert(image);
   return false;

@@ -62,6 +62,10 @@ class FrmMainCommands {
   // Image indexes whose icon could not be fetched during the command under
   // way: tried once per command, and again by the next one.
   std::set<std::int32_t> m_failedImages;
+  // False when the shell runs another machine's code than ours (an Arm64
+  // shell, an x64 Icotrace): no picture can be fetched there, and the list
+  // fills at once without them.
+  bool m_picturesFetchable = true;
 };
 
 }  // namespace icotrace

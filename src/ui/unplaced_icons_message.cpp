@@ -52,9 +52,17 @@ std::u16string UnplacedIconsMessage(const ApplyReport& report) {
     Append(text,
            Section(report.OffScreen, m::kOffScreenOne, m::kOffScreenManyTail, m::kOffScreenCause));
   }
-  if (report.Forgettable == 1) Append(text, m::kForgettableOne);
+  if (!report.Pending.empty()) {
+    const char16_t* cause = report.Pending.size() == 1 ? m::kPendingCauseOne : m::kPendingCause;
+    Append(text, Section(report.Pending, m::kPendingOne, m::kPendingManyTail, cause));
+  }
+  const bool declined = report.ForgettableCause == ForgetCause::Declined;
+  if (report.Forgettable == 1)
+    Append(text, declined ? m::kForgettableDeclinedOne : m::kForgettableOne);
   if (report.Forgettable > 1) {
-    Append(text, m::kForgettableManyLead + Count(report.Forgettable) + m::kForgettableManyTail);
+    Append(text, (declined ? m::kForgettableDeclinedManyLead : m::kForgettableManyLead) +
+                     Count(report.Forgettable) +
+                     (declined ? m::kForgettableDeclinedManyTail : m::kForgettableManyTail));
   }
   return text;
 }

@@ -79,6 +79,25 @@ void SimulatedShell::Place(std::size_t item, std::int32_t x, std::int32_t y) {
   if (item < m_kept.size()) m_kept[item] = {m_items[item].x, m_items[item].y};
 }
 
+void SimulatedShell::PlaceLater(std::size_t item, std::int32_t x, std::int32_t y,
+                                std::uint64_t shownAt) {
+  if (item < m_kept.size()) m_kept[item] = {x, y};
+  m_late.push_back({item, {x, y}, shownAt});
+}
+
+void SimulatedShell::ShowDuePlaces() {
+  std::erase_if(m_late, [&](const LatePlace& late) {
+    if (late.shownAt > m_clock) return false;
+    Place(late.item, late.at.x, late.at.y);
+    return true;
+  });
+}
+
+PointRecord SimulatedShell::ModelPlace(std::size_t item) const {
+  if (item < m_kept.size()) return m_kept[item];
+  return {m_items[item].x, m_items[item].y};
+}
+
 void SimulatedShell::UseWorkerWLayout() {
   // Rebuild: Progman with an empty WorkerW child, the list under a top-level
   // WorkerW that comes after another, empty one.
@@ -179,7 +198,9 @@ std::uint32_t SimulatedShell::GetWindowThreadProcessId(WindowHandle window,
 }
 
 bool SimulatedShell::Answers() {
-  if (faults.hung) return false;
+  ShowDuePlaces();
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 1460;  // ERROR_TIMEOUT
+  if (faults.hung || faults.elevatedShell) return false;
   if (faults.hangAfterMessages >= 0 && m_messagesAnswered >= faults.hangAfterMessages) {
     return false;
   }
@@ -203,13 +224,18 @@ bool SimulatedShell::PostMessageW(WindowHandle window, std::uint32_t msg, std::u
                                   std::int64_t lParam) {
   Note("PostMessage " + Hex(msg) + " " + std::to_string(static_cast<std::int64_t>(wParam)) + " " +
        Hex(static_cast<std::uint64_t>(lParam)));
-  if (window == 0 || m_windows.count(window) == 0 || msg == faults.postRefused) return false;
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 1816;  // ERROR_NOT_ENOUGH_QUOTA
+  if (window == 0 || m_windows.count(window) == 0 || msg == faults.postRefused ||
+      faults.elevatedShell) {
+    return false;
+  }
   m_queue.push_back({window, msg, wParam, lParam});
   return true;
 }
 
 void SimulatedShell::Sleep(std::uint32_t milliseconds) {
   m_clock += milliseconds;
+  ShowDuePlaces();
   // The shell's thread works through its queue while the program waits, a
   // few messages at a time: the program must wait for the last one.
   constexpr std::size_t kTakenPerWait = 7;
@@ -399,7 +425,8 @@ KernelHandle SimulatedShell::OpenProcess(std::uint32_t access, bool inheritHandl
                                          std::uint32_t processId) {
   Note("OpenProcess " + Hex(access) + " " + (inheritHandle ? "1" : "0") + " " +
        std::to_string(processId));
-  if (faults.openProcessFails || processId != kShellProcessId) return 0;
+  m_lastError = faults.elevatedShell ? win::kErrorAccessDenied : 87;  // ERROR_INVALID_PARAMETER
+  if (faults.openProcessFails || faults.elevatedShell || processId != kShellProcessId) return 0;
   const KernelHandle handle = m_nextHandle;
   m_nextHandle += 4;
   m_processHandles[handle] = processId;
@@ -414,6 +441,12 @@ KernelHandle SimulatedShell::GetCurrentProcess() {
 bool SimulatedShell::IsWow64Process(KernelHandle process) {
   if (process == kCurrentProcess) return m_programWow64;
   return m_processHandles.count(process) != 0 && m_shellWow64;
+}
+
+std::uint16_t SimulatedShell::ProcessMachine(KernelHandle process) {
+  if (process == kCurrentProcess) return MachineOf(m_programBits, m_programWow64);
+  if (m_processHandles.count(process) == 0) return win::kMachineUnknown;
+  return m_shellMachine != 0 ? m_shellMachine : MachineOf(m_shellBits, m_shellWow64);
 }
 
 RemoteAddress SimulatedShell::VirtualAllocEx(KernelHandle process, std::size_t size,

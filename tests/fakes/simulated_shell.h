@@ -39,6 +39,8 @@ class SimulatedShell final : public WinApi {
     int removeItemAtFirstPostedMove = -1;  // this item goes when the first posted move arrives
     bool ignoreMoves = false;              // moves are answered, nothing moves
     std::uint32_t postRefused = 0;         // posts of this message fail (a full queue)
+    // The shell runs elevated: its messages, posts and memory are denied.
+    bool elevatedShell = false;
   };
 
   // The list view's shape: LVS_EX_SNAPTOGRID lands a move on the nearest
@@ -63,6 +65,10 @@ class SimulatedShell final : public WinApi {
   void KeepPlacesInModel();
   void Refresh();
   void Place(std::size_t item, std::int32_t x, std::int32_t y);
+  // As Windows 11: the model takes the place now, the list view at shownAt.
+  void PlaceLater(std::size_t item, std::int32_t x, std::int32_t y, std::uint64_t shownAt);
+  // The item's place in the model, or in the list view when none is kept.
+  PointRecord ModelPlace(std::size_t item) const;
   // Time passing without the program sleeping (a call into the shell).
   void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
   // Posted messages waiting for the shell's thread, which takes them only
@@ -75,14 +81,16 @@ class SimulatedShell final : public WinApi {
 
   // The shell's shape.
   void SetFamily(Family family) { m_family = family; }
-  // The program's own width and whether it runs under WOW64; the shell's.
+  // The program's own width and whether it runs under WOW64; the shell's,
+  // and its machine when the width does not tell it.
   void SetProgram(unsigned bits, bool wow64) {
     m_programBits = bits;
     m_programWow64 = wow64;
   }
-  void SetShell(unsigned bits, bool wow64) {
+  void SetShell(unsigned bits, bool wow64, std::uint16_t machine = 0) {
     m_shellBits = bits;
     m_shellWow64 = wow64;
+    m_shellMachine = machine;
   }
   void SetItems(std::vector<Item> items) { m_items = std::move(items); }
   const std::vector<Item>& Items() const { return m_items; }
@@ -133,6 +141,7 @@ class SimulatedShell final : public WinApi {
   bool ClientToScreen(WindowHandle window, std::int32_t& x, std::int32_t& y) override;
   std::vector<Rect> EnumDisplayMonitors() override { return monitors; }
   std::string LCMapStringW(std::u16string_view text) override;
+  std::uint32_t GetLastError() override { return m_lastError; }
   std::uint64_t GetTickCount64() override { return m_clock; }
   void Sleep(std::uint32_t milliseconds) override;
   bool GetVersionExA(OsVersionInfoA& info) override;
@@ -141,6 +150,7 @@ class SimulatedShell final : public WinApi {
                            std::uint32_t processId) override;
   KernelHandle GetCurrentProcess() override;
   bool IsWow64Process(KernelHandle process) override;
+  std::uint16_t ProcessMachine(KernelHandle process) override;
   unsigned ProgramPointerBits() override { return m_programBits; }
   RemoteAddress VirtualAllocEx(KernelHandle process, std::size_t size, std::uint32_t allocationType,
                                std::uint32_t protect) override;
@@ -178,12 +188,16 @@ class SimulatedShell final : public WinApi {
   void MoveItem(std::size_t index, PointRecord at);
   std::size_t ItemRecordSize() const;
   bool ShellIs64() const { return m_family == Family::NT && m_shellBits == 64; }
+  static std::uint16_t MachineOf(unsigned bits, bool wow64) {
+    return bits == 64 && !wow64 ? win::kMachineAmd64 : win::kMachineI386;
+  }
 
   Family m_family = Family::NT;
   unsigned m_programBits = 64;
   bool m_programWow64 = false;
   unsigned m_shellBits = 64;
   bool m_shellWow64 = false;
+  std::uint16_t m_shellMachine = 0;
 
   std::map<WindowHandle, Window> m_windows;
   std::vector<WindowHandle> m_order;  // creation order, which is z-order
@@ -195,6 +209,13 @@ class SimulatedShell final : public WinApi {
   bool m_autoArrange = false;
   bool m_visible = true;
   std::vector<PointRecord> m_kept;  // the desktop's own model, when it keeps one
+  struct LatePlace {
+    std::size_t item;
+    PointRecord at;
+    std::uint64_t shownAt;
+  };
+  std::vector<LatePlace> m_late;
+  void ShowDuePlaces();
   struct Posted {
     WindowHandle window;
     std::uint32_t msg;
@@ -204,6 +225,7 @@ class SimulatedShell final : public WinApi {
   std::vector<Posted> m_queue;
   bool m_postedMoveSeen = false;
   std::uint64_t m_clock = 1000;
+  std::uint32_t m_lastError = 0;
 
   std::map<RemoteAddress, std::vector<std::uint8_t>> m_allocations;
   std::vector<RemoteAddress> m_allocationOrder;

@@ -253,7 +253,7 @@ TEST_P(LayoutByShell, ApplyTellsWhichItemsItCouldNotPlaceAndWhy) {
                       DesktopIcon{u"Dossier", 600, 600}, DesktopIcon{u"Été 2026", 200, 8}};
   shell.faults.ignoreMoves = true;
   EXPECT_EQ(desktop.ApplyDesktopLayout(layout),
-            (ApplyReport{{u"Corbeille", u"Dossier"}, false, {}, 0}));
+            (ApplyReport{{u"Corbeille", u"Dossier"}, false, {}, 0, {}, {}}));
   shell.faults.ignoreMoves = false;
   shell.SetAutoArrange(true);
   const ApplyReport arranged = desktop.ApplyDesktopLayout(layout);
@@ -294,6 +294,16 @@ TEST_P(LayoutByShell, AHungShellEndsTheOperationAndReleasesTheArea) {
   shell.faults.hung = true;
   EXPECT_EQ(MessageOf([&] { desktop.ApplyDesktopLayout({DesktopIcon{u"Corbeille"}}); }),
             messages::kDesktopNotResponding);
+  ExpectAllReleased();
+}
+
+// Refused, not hung: the user is told the cure, and nothing is left open.
+TEST_P(LayoutByShell, AnElevatedShellAsksForIcotraceAsAdministrator) {
+  Layout layout{DesktopIcon{u"garde"}};
+  shell.faults.elevatedShell = true;
+  EXPECT_EQ(MessageOf([&] { desktop.ReadDesktopLayout(layout); }), messages::kShellElevated);
+  EXPECT_EQ(MessageOf([&] { desktop.ApplyDesktopLayout(layout); }), messages::kShellElevated);
+  EXPECT_EQ(layout, Layout{DesktopIcon{u"garde"}});
   ExpectAllReleased();
 }
 

@@ -20,6 +20,7 @@ struct ShellConfig {
   unsigned shellBits;
   bool shellWow64;
   PointerWidth expectedWidth;
+  std::uint16_t shellMachine = 0;  // as the width says
 
   friend void PrintTo(const ShellConfig& config, std::ostream* out) { *out << config.name; }
 };
@@ -31,6 +32,9 @@ inline const std::vector<ShellConfig>& AllShells() {
        PointerWidth::Bits32},
       {"Nt32", SimulatedShell::Family::NT, 32, false, 32, false, PointerWidth::Bits32},
       {"Nt32BothWow64", SimulatedShell::Family::NT, 32, true, 32, true, PointerWidth::Bits32},
+      // Windows 11 on Arm: an x64 program, emulated, and the system's own shell.
+      {"Nt64ProgramArm64Shell", SimulatedShell::Family::NT, 64, false, 64, false,
+       PointerWidth::Bits64, win::kMachineArm64},
       {"Win9x", SimulatedShell::Family::Win9x, 32, false, 32, false, PointerWidth::Bits32},
   };
   return shells;
@@ -39,7 +43,7 @@ inline const std::vector<ShellConfig>& AllShells() {
 inline void Configure(SimulatedShell& shell, const ShellConfig& config) {
   shell.SetFamily(config.family);
   shell.SetProgram(config.programBits, config.programWow64);
-  shell.SetShell(config.shellBits, config.shellWow64);
+  shell.SetShell(config.shellBits, config.shellWow64, config.shellMachine);
 }
 
 inline std::string ShellName(const ::testing::TestParamInfo<ShellConfig>& info) {

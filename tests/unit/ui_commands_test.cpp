@@ -211,16 +211,26 @@ TEST_F(MainCommands, ApplyNamesTheIconsItCouldNotPlace) {
 // Icons that no screen would show and moves the desktop may forget go into
 // the same one message, each in agreement with its number.
 TEST(ApplyMessage, TellsEveryKindInOneMessage) {
-  const std::u16string one = UnplacedIconsMessage({{}, false, {u"Écran 2"}, 1});
+  const std::u16string one = UnplacedIconsMessage({{}, false, {u"Écran 2"}, 1, {}, {}});
   EXPECT_EQ(one.rfind(u"1 icône du bureau n'a pas été déplacée", 0), 0u);
   EXPECT_NE(one.find(u"« Écran 2 »\n\nLa configuration a été enregistrée avec une autre "
                      u"disposition des écrans.\n\nLe bureau n'a pas répondu à temps : 1 icône a"),
             std::u16string::npos);
-  EXPECT_EQ(UnplacedIconsMessage({{u"A"}, false, {}, 0}).find(u"ces "), std::u16string::npos)
+  EXPECT_EQ(UnplacedIconsMessage({{u"A"}, false, {}, 0, {}, {}}).find(u"ces "),
+            std::u16string::npos)
       << "one icon: the singular throughout";
-  const std::u16string many = UnplacedIconsMessage({{}, false, {u"B", u"C"}, 2});
+  const std::u16string many = UnplacedIconsMessage({{}, false, {u"B", u"C"}, 2, {}, {}});
   EXPECT_NE(many.find(u"2 icônes du bureau n'ont pas été déplacées"), std::u16string::npos);
   EXPECT_NE(many.find(u"2 icônes ont été déplacées sans lui"), std::u16string::npos);
+  // A shell that answered "no view" is not said to be silent; the places it
+  // may still make come with their names and the cure.
+  const std::u16string declined =
+      UnplacedIconsMessage({{}, false, {}, 2, ForgetCause::Declined, {u"Lettre"}});
+  EXPECT_EQ(declined.find(u"n'a pas répondu à temps : 2"), std::u16string::npos);
+  EXPECT_NE(declined.find(u"n'a pas accepté de placer lui-même les icônes : 2 icônes"),
+            std::u16string::npos);
+  EXPECT_EQ(declined.rfind(u"1 icône du bureau n'est peut-être pas encore à sa place", 0), 0u);
+  EXPECT_NE(declined.find(u"« Lettre »\n\nIcotrace ne l'a pas déplacée"), std::u16string::npos);
 }
 
 TEST_F(MainCommands, ChangingTheResolutionLoadsThatResolutionsFile) {
@@ -297,6 +307,16 @@ TEST_F(MainCommands, AnIconThatCannotBeFetchedIsTriedOncePerCommand) {
   commands.Command1_Click();
   EXPECT_EQ(icons.fetches[3], 2) << "nothing was cached, so the next command tries again";
   EXPECT_EQ(view.rows[0].ImageKey, u"K3");
+}
+
+// Windows 11 on Arm: an x64 Icotrace before the system's Arm64 shell.
+TEST_F(MainCommands, AShellOfAnotherMachineFillsTheListAtOnceWithoutPictures) {
+  shell.SetShell(64, false, win::kMachineArm64);
+  commands.Command1_Click();
+  EXPECT_THAT(Captions(), ElementsAre(u"Corbeille", u"Documents", u"Notes"));
+  EXPECT_EQ(view.rows[0].ImageKey, u"");
+  EXPECT_TRUE(icons.fetches.empty()) << "no hook is set where it cannot load";
+  EXPECT_EQ(shell.OpenHandles(), 0u);
 }
 
 // The window draws the list once, when every row is in: drawn row by row,
