@@ -59,6 +59,9 @@ bash scripts/release.sh --pack build/win64 build/win32 build/release-check
 # Each flavour's checks also drive the other flavour's demo desktop (mixed bitness).
 export ICOTRACE_DEMO_DESKTOP_64=$root/build/win64/tools/demo-desktop/demo-desktop.exe
 export ICOTRACE_DEMO_DESKTOP_32=$root/build/win32/tools/demo-desktop/demo-desktop.exe
+# And the item ID proxies of both, registered in every prefix for those pairs.
+export ICOTRACE_ITEM_ID_PROXIES_64=$root/build/win64/tests/e2e/item_id_proxies/item-id-proxies.dll
+export ICOTRACE_ITEM_ID_PROXIES_32=$root/build/win32/tests/e2e/item_id_proxies/item-id-proxies.dll
 for flavour in win64 win32; do
   if [ -n "$(ctest --test-dir "build/$flavour" -N | grep -E 'Total Tests: [1-9]')" ]; then
     echo "== Wine end-to-end tests $flavour"
