@@ -24,6 +24,8 @@ class Win32DesktopFolderView final : public DesktopFolderView {
   bool SaveViewState() override;
   void Close() override;
 
+  struct Shell;  // what the shell's thread holds
+
  private:
   struct Session;
   std::unique_ptr<Session> m_session;

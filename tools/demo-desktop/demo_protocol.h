@@ -35,7 +35,7 @@ inline constexpr wchar_t kFaultPlaceHangs[] = L"place-hangs";    // never answer
 inline constexpr wchar_t kFaultPlaceLate[] = L"place-late";      // places, answers after 7 s
 inline constexpr wchar_t kFaultPlaceBusy[] = L"place-busy";      // turned away as busy
 inline constexpr wchar_t kFaultPlaceDenied[] = L"place-denied";  // E_ACCESSDENIED
-// The window list answers "no desktop" (S_FALSE) to its first two calls.
+// The window list answers "no desktop" (S_FALSE) to its first call.
 inline constexpr wchar_t kFaultNoDesktopAtFirst[] = L"no-desktop-at-first";
 // The places reach the list view 600 ms after the call returns.
 inline constexpr wchar_t kFaultPlacesShowLate[] = L"places-show-late";

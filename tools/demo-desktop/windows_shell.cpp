@@ -18,7 +18,7 @@ constexpr UINT kFolderWatchMs = 500;
 constexpr UINT kShownLateMs = 600;
 constexpr DWORD kHangsMs = 20000;
 constexpr DWORD kAnswersLateMs = 7000;
-constexpr int kNoDesktopCalls = 2;
+constexpr int kNoDesktopCalls = 1;
 
 std::string ReadState(const std::wstring& path) {
   std::string bytes;
