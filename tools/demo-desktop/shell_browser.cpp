@@ -30,17 +30,17 @@ HRESULT DemoShellBrowser::GetWindow(HWND* window) {
   return S_OK;
 }
 
-HRESULT DemoShellBrowser::GetViewStateStream(DWORD, IStream** stream) {
+HRESULT BrowserOfOneView::GetViewStateStream(DWORD, IStream** stream) {
   if (stream != nullptr) *stream = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT DemoShellBrowser::GetControlWindow(UINT, HWND* window) {
+HRESULT BrowserOfOneView::GetControlWindow(UINT, HWND* window) {
   if (window != nullptr) *window = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT DemoShellBrowser::SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT* result) {
+HRESULT BrowserOfOneView::SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT* result) {
   if (result != nullptr) *result = 0;
   return E_NOTIMPL;
 }

@@ -1,6 +1,5 @@
-// The least a shell view needs from the window that hosts it: the parent
-// window (IOleWindow) and answers that say "no" to menus, status text,
-// toolbars and browsing elsewhere.
+// The browsers of the demo desktop's views: what a browser of one view
+// answers, and the least a shell view needs from the window that hosts it.
 #pragma once
 
 #include <windows.h>
@@ -8,18 +7,12 @@
 
 namespace icotrace::demo {
 
-class DemoShellBrowser final : public IShellBrowser {
+// The answers of a browser that shows one view and nothing else: no menus,
+// status text or toolbars, no browsing elsewhere. What is left (IUnknown,
+// the window, the view) is each browser's own.
+class BrowserOfOneView : public IShellBrowser {
  public:
-  // One reference, the caller's.
-  explicit DemoShellBrowser(HWND parent) : m_parent(parent) {}
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
   // IOleWindow
-  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IShellBrowser
@@ -36,9 +29,27 @@ class DemoShellBrowser final : public IShellBrowser {
   HRESULT STDMETHODCALLTYPE GetViewStateStream(DWORD, IStream** stream) override;
   HRESULT STDMETHODCALLTYPE GetControlWindow(UINT, HWND* window) override;
   HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT* result) override;
-  HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView** view) override;
   HRESULT STDMETHODCALLTYPE OnViewWindowActive(IShellView*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetToolbarItems(LPTBBUTTONSB, UINT, UINT) override { return E_NOTIMPL; }
+
+ protected:
+  ~BrowserOfOneView() = default;
+};
+
+// The least a shell view needs from the window that hosts it: the parent
+// window (IOleWindow).
+class DemoShellBrowser final : public BrowserOfOneView {
+ public:
+  // One reference, the caller's.
+  explicit DemoShellBrowser(HWND parent) : m_parent(parent) {}
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+  HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView** view) override;
 
  private:
   ~DemoShellBrowser() = default;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "demo_protocol.h"
+#include "shell_browser.h"
 #include "windows_shell.h"
 
 namespace icotrace::demo {
@@ -310,7 +311,7 @@ class DesktopView final : public IShellView, public IFolderView2 {
   }
 
 // The desktop's browser, as the window list hands it out.
-class DesktopBrowser final : public IDispatch, public IServiceProvider, public IShellBrowser {
+class DesktopBrowser final : public IDispatch, public IServiceProvider, public BrowserOfOneView {
  public:
   DesktopBrowser(WindowsShell& shell, DesktopView& view) : m_shell(shell), m_view(view) {}
 
@@ -340,33 +341,10 @@ class DesktopBrowser final : public IDispatch, public IServiceProvider, public I
     *window = GetAncestor(m_shell.View(), GA_ROOT);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE InsertMenusSB(HMENU, LPOLEMENUGROUPWIDTHS) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetMenuSB(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE RemoveMenusSB(HMENU) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetStatusTextSB(LPCWSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnableModelessSB(BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE TranslateAcceleratorSB(MSG*, WORD) override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE BrowseObject(PCUIDLIST_RELATIVE, UINT) override { return E_FAIL; }
-  HRESULT STDMETHODCALLTYPE GetViewStateStream(DWORD, IStream** stream) override {
-    if (stream != nullptr) *stream = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetControlWindow(UINT, HWND* window) override {
-    if (window != nullptr) *window = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) override {
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView** view) override {
     if (view == nullptr) return E_POINTER;
     return Hand(static_cast<IShellView*>(&m_view), reinterpret_cast<void**>(view));
   }
-  HRESULT STDMETHODCALLTYPE OnViewWindowActive(IShellView*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetToolbarItems(LPTBBUTTONSB, UINT, UINT) override { return E_NOTIMPL; }
 
  private:
   WindowsShell& m_shell;
