@@ -34,21 +34,22 @@ std::string ReadState(const std::wstring& path) {
 
 }  // namespace
 
+// The places saved last, once, as the shell finds them when it starts.
 WindowsShell::WindowsShell(const DemoOptions& options, OwnWork& ownWork)
-    : m_options(options), m_ownWork(ownWork) {}
+    : m_options(options), m_ownWork(ownWork) {
+  if (m_options.ViewStateFile.empty()) return;
+  try {
+    m_model.Load(ReadState(m_options.ViewStateFile));
+  } catch (const ItemFileError&) {
+    // A state the shell cannot read is no state: the items start anew.
+  }
+}
 
 WindowsShell::~WindowsShell() {
   delete m_objects;  // revokes the class and cuts every client off
 }
 
 std::vector<DemoItem> WindowsShell::ReadFolder() {
-  if (!m_options.ViewStateFile.empty()) {
-    try {
-      m_model.Load(ReadState(m_options.ViewStateFile));
-    } catch (const ItemFileError&) {
-      // A state the shell cannot read is no state: the items start anew.
-    }
-  }
   m_items = DesktopFolderItems();
   std::vector<std::wstring> keys;
   for (const FolderItem& item : m_items) keys.push_back(item.Key);

@@ -30,7 +30,7 @@ class WindowsShell {
   WindowsShell(const WindowsShell&) = delete;
   WindowsShell& operator=(const WindowsShell&) = delete;
 
-  // The folder's items at the model's places (the saved state's, if any).
+  // The folder's items, read again, at the model's places.
   std::vector<DemoItem> ReadFolder();
   // Serves the shell's objects once the windows hold the items; false when
   // COM refused.
