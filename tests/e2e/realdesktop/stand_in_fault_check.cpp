@@ -89,6 +89,8 @@ class StandInFaults : public testing::TestWithParam<Fault> {
     EXPECT_LT(took, kReportWithinMs) << when << ": the apply's answer came late";
     if (outcome == Outcome::Silent) {
       EXPECT_EQ(message.Box, nullptr) << when << ": " << Utf8(message.Text);
+      // The placing took neither the focus nor the foreground from the user.
+      EXPECT_EQ(GetForegroundWindow(), icotrace.Main()) << when;
     } else {
       EXPECT_NE(message.Text.find(said), std::wstring::npos) << when << ": " << Utf8(message.Text);
     }
