@@ -256,16 +256,23 @@ TEST_F(DesktopThatKeepsItsPlaces, PlacesShownLateAreNotCalledUnplaced) {
   }
 }
 
-// One budget for the whole session: calls that each answer in time still
-// end it once their sum runs past it; what the view placed lasts.
-TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
+// count items of distinct captions along the top row, and a layout that
+// puts each lower down.
+Layout ItemsOnTheTopRow(SimulatedShell& shell, int count) {
   std::vector<SimulatedShell::Item> items;
   Layout layout;
-  for (int i = 0; i < 1000; ++i) {
+  for (int i = 0; i < count; ++i) {
     items.push_back(Icon(u"Élément " + std::u16string(1, char16_t(0x100 + i)), i, 0));
     layout.push_back(DesktopIcon{items.back().caption, i, 700});
   }
   shell.SetItems(items);
+  return layout;
+}
+
+// One budget for the whole session: calls that each answer in time still
+// end it once their sum runs past it; what the view placed lasts.
+TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
+  const Layout layout = ItemsOnTheTopRow(shell, 1000);
   view.callMs = 1800;
   const std::uint64_t start = shell.GetTickCount64();
   const ApplyReport report = ApplyAndRefresh(layout);
@@ -282,13 +289,7 @@ TEST_F(DesktopThatKeepsItsPlaces, SlowCallsEndTheSessionWithinItsBudget) {
 // An item gone under the list view's moves sends the rest to the search per
 // entry; what a cancelled call still holds is not searched for: one writer.
 TEST_F(DesktopThatKeepsItsPlaces, TheSearchLeavesACancelledCallsEntriesToTheShell) {
-  std::vector<SimulatedShell::Item> items;
-  Layout layout;
-  for (int i = 0; i < 300; ++i) {
-    items.push_back(Icon(u"Élément " + std::u16string(1, char16_t(0x100 + i)), i, 0));
-    layout.push_back(DesktopIcon{items.back().caption, i, 700});
-  }
-  shell.SetItems(items);
+  const Layout layout = ItemsOnTheTopRow(shell, 300);
   view.positionCancelledAt = 0;
   shell.faults.removeItemAtFirstPostedMove = 299;
   const ApplyReport report = ApplyAndRefresh(layout);
