@@ -69,15 +69,17 @@ struct Win32DesktopFolderView::Session {
   ULONGLONG end;
   std::shared_ptr<Shell> shell = std::make_shared<Shell>();
   bool opened = false;
-  // A call failed or was given up: no further placing or reading call.
+  // A call failed or was given up on: no further placing or reading call.
   bool over = false;
+  // A call was given up on: the shell thread is still in it.
+  bool abandoned = false;
   ShellCallThread thread;  // let go first, its queue then drains alone
 
   // Runs call on the shell thread for the session's time (until, for the
-  // wrap-up); once one was given up, none is waited for again: the rest
+  // wrap-up). Once one was given up on, none is waited for again: the rest
   // only queue behind it.
   bool Call(std::function<void(Shell&)> call, ULONGLONG until) {
-    if (over) return false;
+    if (abandoned) return false;
     std::shared_ptr<Shell> kept = shell;
     if (thread.Run(
             [kept, call = std::move(call), until] {
@@ -87,7 +89,7 @@ struct Win32DesktopFolderView::Session {
             until)) {
       return true;
     }
-    over = true;
+    abandoned = over = true;
     return false;
   }
   // A placing or reading call, while the session lasts.
@@ -95,7 +97,7 @@ struct Win32DesktopFolderView::Session {
   // What puts things back runs even after the placing spent the budget, and
   // behind a call given up on, once that returns.
   bool WrapUp(std::function<void(Shell&)> call) {
-    if (!over) return Call(std::move(call), end + kFolderViewWrapUpMs);
+    if (!abandoned) return Call(std::move(call), end + kFolderViewWrapUpMs);
     std::shared_ptr<Shell> kept = shell;
     thread.Post([kept, call = std::move(call)] {
       if (kept->deadline) kept->deadline->MoveTo(::GetTickCount64() + kFolderViewWrapUpMs);
