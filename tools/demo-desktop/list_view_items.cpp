@@ -69,9 +69,8 @@ std::vector<DemoItem> ReadListView(HWND list) {
   return items;
 }
 
-bool WriteDump(HWND list, const std::wstring& path) {
-  const std::string bytes = FormatItemFile(ReadListView(list));
-  // Written aside and then renamed, so a reader never sees half a dump.
+bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+  // Written aside and then renamed, so a reader never sees half a file.
   const std::wstring partial = path + L".partial";
   HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -79,13 +78,18 @@ bool WriteDump(HWND list, const std::wstring& path) {
   DWORD written = 0;
   const bool ok =
       WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
-      written == bytes.size();
+      written == bytes.size() && FlushFileBuffers(file) != FALSE;
   CloseHandle(file);
-  if (ok && MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
+  if (ok && MoveFileExW(partial.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE) {
     return true;
   }
   DeleteFileW(partial.c_str());
   return false;
+}
+
+bool WriteDump(HWND list, const std::wstring& path) {
+  return ReplaceWholeFile(path, FormatItemFile(ReadListView(list)));
 }
 
 std::int32_t ScrambleListView(HWND list, std::uint32_t seed) {

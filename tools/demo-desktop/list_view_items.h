@@ -30,6 +30,8 @@ std::vector<DemoItem> ReadListView(HWND list);
 
 // Writes ReadListView as an item file (UTF-8), replacing path whole.
 bool WriteDump(HWND list, const std::wstring& path);
+// Replaces path with bytes whole, or leaves it as it was.
+bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes);
 
 // Moves every item to another place on the list view's client area, chosen
 // from seed; returns how many moved.

@@ -207,19 +207,8 @@ void WindowsShell::Refresh() {
 }
 
 bool WindowsShell::SaveState() const {
-  if (m_options.ViewStateFile.empty()) return true;
-  const std::string text = m_model.Save();
-  const std::wstring partial = m_options.ViewStateFile + L".partial";
-  HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool wrote =
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE &&
-      written == text.size() && FlushFileBuffers(file) != FALSE;
-  CloseHandle(file);
-  return wrote && MoveFileExW(partial.c_str(), m_options.ViewStateFile.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return m_options.ViewStateFile.empty() ||
+         ReplaceWholeFile(m_options.ViewStateFile, m_model.Save());
 }
 
 }  // namespace icotrace::demo
