@@ -481,10 +481,10 @@ class ServedObjects final : public ShellObjects {
 
 }  // namespace
 
-ShellObjects* ShellObjects::Register(WindowsShell& shell) {
+std::unique_ptr<ShellObjects> ShellObjects::Register(WindowsShell& shell) {
   auto objects = std::make_unique<ServedObjects>(shell);
   if (!objects->Start(shell.HasFault(kFaultPlaceBusy))) return nullptr;
-  return objects.release();
+  return objects;
 }
 
 }  // namespace icotrace::demo

@@ -6,6 +6,8 @@
 // (IEnumIDList). They answer on the desktop's own thread, as the shell's do.
 #pragma once
 
+#include <memory>
+
 namespace icotrace::demo {
 
 class WindowsShell;
@@ -14,7 +16,7 @@ class ShellObjects {
  public:
   // Registers the window list's class for other processes; null when COM
   // refused.
-  static ShellObjects* Register(WindowsShell& shell);
+  static std::unique_ptr<ShellObjects> Register(WindowsShell& shell);
   // Revokes the class and cuts every client off.
   virtual ~ShellObjects() = default;
 };

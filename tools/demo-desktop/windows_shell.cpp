@@ -7,7 +7,6 @@
 
 #include "demo_protocol.h"
 #include "list_view_items.h"
-#include "shell_objects.h"
 
 namespace icotrace::demo {
 namespace {
@@ -46,7 +45,7 @@ WindowsShell::WindowsShell(const DemoOptions& options, OwnWork& ownWork)
 }
 
 WindowsShell::~WindowsShell() {
-  delete m_objects;  // revokes the class and cuts every client off
+  m_objects.reset();  // revokes the class and cuts every client off
 }
 
 std::vector<DemoItem> WindowsShell::ReadFolder() {

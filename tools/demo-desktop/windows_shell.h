@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,9 @@
 #include "desktop_folder.h"
 #include "own_work.h"
 #include "place_model.h"
+#include "shell_objects.h"
 
 namespace icotrace::demo {
-
-class ShellObjects;
 
 class WindowsShell {
  public:
@@ -69,7 +69,7 @@ class WindowsShell {
   HWND m_list = nullptr;
   std::vector<std::size_t> m_shownLate;  // placed, not shown yet
   int m_windowListCalls = 0;
-  ShellObjects* m_objects = nullptr;
+  std::unique_ptr<ShellObjects> m_objects;  // released first: it cuts the clients off
 };
 
 }  // namespace icotrace::demo
