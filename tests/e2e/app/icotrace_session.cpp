@@ -141,13 +141,23 @@ ClickResult IcotraceSession::Click(Command command) {
 }
 
 bool IcotraceSession::BringToFront() const {
-  ::SetForegroundWindow(m_main);
-  ::BringWindowToTop(m_main);
   // A check in the background may be refused the foreground, and another
   // program's window may cover ours: the press lifts the window and
   // activates it (person_input). Above the check's own windows is enough.
+  // A demo desktop just started may still come up over the window once it
+  // was raised (Wine settles a new window's place late): raised again, as a
+  // person would click its title again, until it stays on top.
   const POINT centre = ClientCentreOf(m_main);
-  return WaitUntil([&] { return InputTargetAt(centre) == m_main; }, 5000);
+  int round = 0;
+  return WaitUntil(
+      [&] {
+        if (round++ % 5 == 0) {
+          ::SetForegroundWindow(m_main);
+          ::BringWindowToTop(m_main);
+        }
+        return InputTargetAt(centre) == m_main;
+      },
+      5000);
 }
 
 bool IcotraceSession::ClickCloseBox() {
