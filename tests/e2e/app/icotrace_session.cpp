@@ -144,9 +144,9 @@ bool IcotraceSession::BringToFront() const {
   // A check in the background may be refused the foreground, and another
   // program's window may cover ours: the press lifts the window and
   // activates it (person_input). Above the check's own windows is enough.
-  // A demo desktop just started may still come up over the window once it
-  // was raised (Wine settles a new window's place late): raised again, as a
-  // person would click its title again, until it stays on top.
+  // Under Wine a demo desktop just started may come up over the window after
+  // it was raised once, and stay there: raised again, as a person would
+  // click its title again, until it stays on top.
   const POINT centre = ClientCentreOf(m_main);
   int round = 0;
   return WaitUntil(
