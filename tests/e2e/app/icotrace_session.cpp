@@ -161,21 +161,9 @@ bool IcotraceSession::BringToFront() const {
 }
 
 bool IcotraceSession::ClickCloseBox() {
-  RECT frame{};
-  ::GetWindowRect(m_main, &frame);
-  // The title bar's hit test tells where the close box is.
-  for (LONG y = frame.top + 1; y < frame.top + 48; y += 2) {
-    for (LONG x = frame.right - 2; x > frame.right - 96; x -= 2) {
-      DWORD_PTR hit = HTNOWHERE;
-      if (!::SendMessageTimeoutW(m_main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000,
-                                 &hit))
-        return false;
-      if (hit != HTCLOSE) continue;
-      ClickAt({x, y});
-      return true;
-    }
-  }
-  return false;
+  const std::optional<POINT> closeBox = FramePointWith(m_main, HTCLOSE);
+  if (closeBox) ClickAt(*closeBox);
+  return closeBox.has_value();
 }
 
 ButtonStates IcotraceSession::States() const {

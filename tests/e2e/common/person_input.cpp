@@ -155,6 +155,28 @@ void ClickAt(POINT screen) {
   ReleaseLeftButton(screen);
 }
 
+std::optional<POINT> FramePointWith(HWND window, LRESULT hitCode) {
+  RECT frame{};
+  ::GetWindowRect(window, &frame);
+  for (LONG y = frame.top + 1; y < frame.top + 48; y += 2) {
+    for (LONG x = frame.right - 2; x > frame.right - 160; x -= 2) {
+      DWORD_PTR hit = HTNOWHERE;
+      if (!::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000,
+                                 &hit))
+        return std::nullopt;
+      if (static_cast<LRESULT>(hit) == hitCode) return POINT{x, y};
+    }
+  }
+  return std::nullopt;
+}
+
+bool ActivateByTitle(HWND window) {
+  const std::optional<POINT> title = FramePointWith(window, HTCAPTION);
+  if (!title) return false;
+  ClickAt(*title);
+  return true;
+}
+
 void PressKey(WORD virtualKey, bool alt) {
   std::vector<INPUT> inputs;
   if (alt) inputs.push_back(KeyInput(VK_MENU, false));

@@ -3,10 +3,13 @@
 // can be pressed and released in two steps, so that a check can watch the
 // control take each one. A press goes to the check's own window under the
 // pointer (of this process or one it started) even where another
-// program's window covers it; keys go to the foreground window.
+// program's window covers it; keys go to the foreground window, which a
+// click on the window's title makes it.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
 
 namespace icotrace::e2e {
 
@@ -24,6 +27,14 @@ void PressLeftButton(POINT screen);
 void ReleaseLeftButton(POINT screen);
 // Moves there, presses and releases.
 void ClickAt(POINT screen);
+// A point of the window's frame where its hit test gives that code (the
+// title bar's HTCAPTION, the close box's HTCLOSE), searched from the top
+// right; nothing when none answers so or the window does not answer.
+std::optional<POINT> FramePointWith(HWND window, LRESULT hitCode);
+// A click on the window's title bar: it becomes the foreground window,
+// whatever held the foreground, and nothing in it is touched. False when
+// it has no title bar on the screen.
+bool ActivateByTitle(HWND window);
 // One key pressed and released; with Alt held when alt is set.
 void PressKey(WORD virtualKey, bool alt = false);
 
