@@ -161,9 +161,7 @@ bool IcotraceSession::BringToFront() const {
 }
 
 bool IcotraceSession::ClickCloseBox() {
-  const std::optional<POINT> closeBox = FramePointWith(m_main, HTCLOSE);
-  if (closeBox) ClickAt(*closeBox);
-  return closeBox.has_value();
+  return ClickFrame(m_main, HTCLOSE);
 }
 
 ButtonStates IcotraceSession::States() const {

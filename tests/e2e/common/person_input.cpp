@@ -155,7 +155,7 @@ void ClickAt(POINT screen) {
   ReleaseLeftButton(screen);
 }
 
-std::optional<POINT> FramePointWith(HWND window, LRESULT hitCode) {
+bool ClickFrame(HWND window, LRESULT hitCode) {
   RECT frame{};
   ::GetWindowRect(window, &frame);
   for (LONG y = frame.top + 1; y < frame.top + 48; y += 2) {
@@ -163,18 +163,13 @@ std::optional<POINT> FramePointWith(HWND window, LRESULT hitCode) {
       DWORD_PTR hit = HTNOWHERE;
       if (!::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000,
                                  &hit))
-        return std::nullopt;
-      if (static_cast<LRESULT>(hit) == hitCode) return POINT{x, y};
+        return false;
+      if (static_cast<LRESULT>(hit) != hitCode) continue;
+      ClickAt({x, y});
+      return true;
     }
   }
-  return std::nullopt;
-}
-
-bool ActivateByTitle(HWND window) {
-  const std::optional<POINT> title = FramePointWith(window, HTCAPTION);
-  if (!title) return false;
-  ClickAt(*title);
-  return true;
+  return false;
 }
 
 void PressKey(WORD virtualKey, bool alt) {

@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
 namespace icotrace::e2e {
 
 // The middle of the window's client area, on the screen.
@@ -27,14 +25,11 @@ void PressLeftButton(POINT screen);
 void ReleaseLeftButton(POINT screen);
 // Moves there, presses and releases.
 void ClickAt(POINT screen);
-// A point of the window's frame where its hit test gives that code (the
-// title bar's HTCAPTION, the close box's HTCLOSE), searched from the top
-// right; nothing when none answers so or the window does not answer.
-std::optional<POINT> FramePointWith(HWND window, LRESULT hitCode);
-// A click on the window's title bar: it becomes the foreground window,
-// whatever held the foreground, and nothing in it is touched. False when
-// it has no title bar on the screen.
-bool ActivateByTitle(HWND window);
+// A click where the window's frame answers that hit-test code, searched
+// from the top right: HTCLOSE closes it, HTCAPTION makes it the foreground
+// window whatever held the foreground, touching nothing in it. False when
+// no such point is on the screen or the window does not answer.
+bool ClickFrame(HWND window, LRESULT hitCode);
 // One key pressed and released; with Alt held when alt is set.
 void PressKey(WORD virtualKey, bool alt = false);
 
